@@ -1,0 +1,38 @@
+# Set-up commands: `make run` builds and starts the browser, `make test`
+# builds and runs every test. Both install what is missing first.
+
+BUILD ?= build
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 20
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps configure build run test fuzz bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@scripts/run-browser $(BUILD)/lumivale
+
+test: build
+	@scripts/run-tests $(BUILD)
+
+fuzz: deps
+	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DLUMIVALE_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@scripts/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+bench: build
+	@scripts/run-bench $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(FUZZ_BUILD)

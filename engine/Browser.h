@@ -1,0 +1,92 @@
+#pragma once
+// Everything that touches a page goes through this interface. The product
+// uses WebKitBrowser; window tests use FakeBrowser.
+
+#include <sigc++/signal.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/Bitmap.h"
+
+namespace Gtk {
+class Widget;
+}
+
+namespace engine {
+
+// The page's loading state, as the shell polls it.
+enum class ReadyState { Loading = 1, Complete = 4 };
+
+struct Link {
+  std::string href;
+  std::string text;
+};
+
+class Browser {
+ public:
+  virtual ~Browser() = default;
+  Browser() = default;
+  Browser(const Browser&) = delete;
+  Browser& operator=(const Browser&) = delete;
+
+  // The widget showing the page; the caller packs it into its parent.
+  virtual Gtk::Widget& widget() = 0;
+
+  // Loads `address` as typed: unencoded, scheme optional; local file paths
+  // load. An empty address loads nothing (the view stays blank).
+  virtual void Navigate(const std::string& address) = 0;
+  // False when there is no page to go to.
+  virtual bool GoBack() = 0;
+  virtual bool GoForward() = 0;
+  virtual void Refresh() = 0;
+  virtual void Stop() = 0;
+
+  virtual std::string LocationURL() const = 0;
+  virtual std::string Title() const = 0;
+  virtual ReadyState readyState() const = 0;
+  bool IsComplete() const { return readyState() == ReadyState::Complete; }
+
+  // Runs `script` in the page and answers its result as text, or nothing
+  // when there is no page, the script fails or the answer does not come in
+  // time. Lets messages run while it waits.
+  virtual std::optional<std::string> RunScript(const std::string& script) = 0;
+
+  // The page's body markup; nothing when the page has no body.
+  virtual std::optional<std::string> BodyInnerHTML() = 0;
+  virtual bool SetBodyInnerHTML(const std::string& html) = 0;
+  // The text selected in the page (empty when nothing is selected);
+  // nothing when there is no page to ask.
+  virtual std::optional<std::string> SelectedText() = 0;
+  virtual std::vector<Link> Links() = 0;
+  virtual std::optional<std::string> Cookie() = 0;
+
+  // The current view of the page, or nothing when it cannot be drawn.
+  virtual std::optional<Bitmap> Snapshot() = 0;
+
+  // The agent text sent with this browser's requests; empty means the
+  // engine's own.
+  virtual void SetUserAgent(const std::string& agent) = 0;
+  virtual std::string UserAgent() const = 0;
+
+  virtual void GrabFocus() = 0;
+
+  // Engine events. Handlers run on the user-interface thread.
+  // A page asks for a new window: the handler may set `cancel`, or hand
+  // back in `newWindow` a browser the engine loads the pop-up into.
+  sigc::signal<void(Browser*& newWindow, bool& cancel)> OnNewWindow2;
+  // A top-level navigation is about to start; setting `cancel` stops it.
+  sigc::signal<void(const std::string& url, bool& cancel)> OnBeforeNavigate2;
+  sigc::signal<void(int progress, int progressMax)> OnProgressChange;
+  // The status text: the address of the link under the mouse, or empty.
+  sigc::signal<void(const std::string& text)> OnStatusTextChange;
+  sigc::signal<void(const std::string& title)> OnTitleChange;
+  sigc::signal<void()> OnDownloadBegin;
+  sigc::signal<void()> OnDownloadComplete;
+  // A document completed; `topLevel` is true when the whole page (not a
+  // frame) did.
+  sigc::signal<void(bool topLevel)> OnDocumentComplete;
+};
+
+}  // namespace engine

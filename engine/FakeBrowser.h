@@ -1,0 +1,74 @@
+#pragma once
+// A scriptable stand-in for the engine, for window tests. Navigate records
+// the address and, unless told otherwise, completes at once; a test drives
+// the rest through the public fields and the Fire* helpers.
+
+#include <memory>
+
+#include "engine/Browser.h"
+
+namespace Gtk {
+class DrawingArea;
+}
+
+namespace engine {
+
+class FakeBrowser final : public Browser {
+ public:
+  FakeBrowser();
+  ~FakeBrowser() override;
+
+  Gtk::Widget& widget() override;
+  void Navigate(const std::string& address) override;
+  bool GoBack() override;
+  bool GoForward() override;
+  void Refresh() override { ++refreshes; }
+  void Stop() override { ++stops; }
+  std::string LocationURL() const override { return location; }
+  std::string Title() const override { return title; }
+  ReadyState readyState() const override { return state; }
+  std::optional<std::string> RunScript(const std::string& script) override;
+  std::optional<std::string> BodyInnerHTML() override;
+  bool SetBodyInnerHTML(const std::string& html) override;
+  std::optional<std::string> SelectedText() override;
+  std::vector<Link> Links() override { return links; }
+  std::optional<std::string> Cookie() override;
+  std::optional<Bitmap> Snapshot() override;
+  void SetUserAgent(const std::string& agent) override { userAgent = agent; }
+  std::string UserAgent() const override { return userAgent; }
+  void GrabFocus() override { ++focusGrabs; }
+
+  // Raises the events of a finished load of `address` titled `pageTitle`:
+  // title change, download complete, document complete of the whole page.
+  void FinishLoad(const std::string& address, const std::string& pageTitle);
+
+  // What the page is, as tests set it.
+  std::string location;
+  std::string title;
+  ReadyState state = ReadyState::Complete;
+  bool hasDocument = true;          // false: no page to script or draw
+  std::optional<std::string> body;  // body markup
+  std::string selection;
+  std::string cookie;
+  std::vector<Link> links;
+  Bitmap picture{40, 30};           // what Snapshot draws
+  std::string userAgent;
+  // A navigation completes at once (ready state Complete) unless this is
+  // false; then it stays Loading until a test finishes it.
+  bool completeOnNavigate = true;
+
+  // What the shell did to it.
+  std::vector<std::string> navigations;
+  std::vector<std::string> scripts;
+  int refreshes = 0;
+  int stops = 0;
+  int backs = 0;
+  int forwards = 0;
+  int focusGrabs = 0;
+  int snapshots = 0;
+
+ private:
+  std::unique_ptr<Gtk::DrawingArea> view_;
+};
+
+}  // namespace engine

@@ -1,0 +1,16 @@
+#pragma once
+// HTTP over libsoup, toolkit-free.
+
+#include <optional>
+#include <string>
+
+namespace net {
+
+// Requests `url` (GET) with the agent text `agent`, bypassing every cache
+// and following redirects. Lets messages run while it waits, at most
+// `timeoutMs`. Answers the final HTTP status code, or nothing when the
+// request failed (bad address, unresolvable name, refused connection,
+// time-out).
+std::optional<int> FetchStatus(const std::string& url, const std::string& agent, int timeoutMs);
+
+}  // namespace net

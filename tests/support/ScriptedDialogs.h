@@ -1,0 +1,38 @@
+#pragma once
+// Dialogs for tests: records every message, beep and modal window and
+// answers questions from a script (No when the script runs out).
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "ui/Dialogs.h"
+
+namespace testing_support {
+
+class ScriptedDialogs final : public ui::Dialogs {
+ public:
+  ScriptedDialogs() { previous_ = ui::SetDialogs(this); }
+  ~ScriptedDialogs() override { ui::SetDialogs(previous_); }
+
+  ui::Answer Show(const ui::Message& m, Gtk::Window*) override {
+    shown.push_back(m);
+    if (m.buttons != ui::Buttons::YesNo) return ui::Answer::Ok;
+    if (answers.empty()) return ui::Answer::No;
+    ui::Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  void Sound(ui::Beep b) override { beeps.push_back(b); }
+  void RunModal(Gtk::Window&) override { ++modalRuns; }
+
+  std::deque<ui::Answer> answers;
+  std::vector<ui::Message> shown;
+  std::vector<ui::Beep> beeps;
+  int modalRuns = 0;
+
+ private:
+  ui::Dialogs* previous_ = nullptr;
+};
+
+}  // namespace testing_support

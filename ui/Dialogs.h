@@ -1,0 +1,51 @@
+#pragma once
+// The one seam through which the program talks to the user in dialogs:
+// message boxes, Yes/No questions, beeps and modal windows. The product
+// shows GTK dialogs; tests install a scripted implementation.
+
+#include <string>
+
+namespace Gtk {
+class Window;
+}
+
+namespace ui {
+
+enum class Icon { None, Error, Warning, Information, Question, Stop };
+enum class Buttons { Ok, YesNo };
+enum class Answer { Ok, Yes, No };
+enum class Beep { Question, Default };
+
+struct Message {
+  std::string text;
+  std::string caption;
+  Icon icon = Icon::None;
+  Buttons buttons = Buttons::Ok;
+};
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // Shows a modal message box owned by `owner` (may be null) and answers
+  // the button the user chose.
+  virtual Answer Show(const Message& message, Gtk::Window* owner) = 0;
+  virtual void Sound(Beep beep) = 0;
+  // Runs `window` modally until it hides itself.
+  virtual void RunModal(Gtk::Window& window) = 0;
+};
+
+// The dialogs in use. Never null: the product installs its GTK dialogs at
+// start, tests install scripted ones.
+Dialogs& dialogs();
+// Installs `d` (not owned) and returns the one it replaces.
+Dialogs* SetDialogs(Dialogs* d);
+
+// A Yes/No question the way the program asks it everywhere: the question
+// beep first, then the box with the stop icon. True when the answer is Yes.
+bool AskYesNo(const std::string& text, const std::string& caption, Gtk::Window* owner = nullptr);
+
+// A plain message box with the OK button.
+void ShowMessage(const std::string& text, const std::string& caption, Icon icon,
+                 Gtk::Window* owner = nullptr);
+
+}  // namespace ui

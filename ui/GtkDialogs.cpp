@@ -1,0 +1,54 @@
+#include "ui/GtkDialogs.h"
+
+#include <gtkmm.h>
+
+namespace ui {
+namespace {
+
+Gtk::MessageType TypeOf(Icon icon) {
+  switch (icon) {
+    case Icon::Error:
+    case Icon::Stop:
+      return Gtk::MESSAGE_ERROR;
+    case Icon::Warning:
+      return Gtk::MESSAGE_WARNING;
+    case Icon::Information:
+      return Gtk::MESSAGE_INFO;
+    case Icon::Question:
+      return Gtk::MESSAGE_QUESTION;
+    case Icon::None:
+      break;
+  }
+  return Gtk::MESSAGE_OTHER;
+}
+
+}  // namespace
+
+Answer GtkDialogs::Show(const Message& m, Gtk::Window* owner) {
+  const bool yesNo = m.buttons == Buttons::YesNo;
+  Gtk::MessageDialog box(m.text, false, TypeOf(m.icon), yesNo ? Gtk::BUTTONS_YES_NO : Gtk::BUTTONS_OK,
+                         true);
+  if (owner) box.set_transient_for(*owner);
+  box.set_title(m.caption);
+  box.set_position(Gtk::WIN_POS_CENTER);
+  const int response = box.run();
+  if (!yesNo) return Answer::Ok;
+  return response == Gtk::RESPONSE_YES ? Answer::Yes : Answer::No;
+}
+
+void GtkDialogs::Sound(Beep) {
+  if (GdkDisplay* display = gdk_display_get_default()) gdk_display_beep(display);
+}
+
+void GtkDialogs::RunModal(Gtk::Window& window) {
+  Glib::RefPtr<Glib::MainLoop> loop = Glib::MainLoop::create();
+  window.set_modal(true);
+  sigc::connection hidden = window.signal_hide().connect([loop] { loop->quit(); });
+  window.show();
+  window.present();
+  loop->run();
+  hidden.disconnect();
+  window.set_modal(false);
+}
+
+}  // namespace ui

@@ -1,0 +1,16 @@
+#pragma once
+// The product's dialogs: GTK message boxes, the display's beep and modal
+// windows run in a nested main loop.
+
+#include "ui/Dialogs.h"
+
+namespace ui {
+
+class GtkDialogs final : public Dialogs {
+ public:
+  Answer Show(const Message& message, Gtk::Window* owner) override;
+  void Sound(Beep beep) override;
+  void RunModal(Gtk::Window& window) override;
+};
+
+}  // namespace ui
