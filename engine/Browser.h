@@ -87,6 +87,9 @@ class Browser {
   // A document completed; `topLevel` is true when the whole page (not a
   // frame) did.
   sigc::signal<void(bool topLevel)> OnDocumentComplete;
+  // The user asked for the page's context menu. While this signal has a
+  // handler, the engine's own menu is not shown: the handler shows ours.
+  sigc::signal<void()> OnContextMenu;
 };
 
 }  // namespace engine
