@@ -1,1 +1,101 @@
-int main() { return 0; }
+// Program entry: creates every window once, in a fixed order, then runs
+// the message loop until the main window closes.
+
+#include <gtk/gtk.h>
+#include <gtkmm/main.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Forms.h"
+#include "app/MainForm.h"
+#include "app/Placeholders.h"
+#include "engine/WebKitBrowser.h"
+#include "library/Tfhistory.h"
+#if __has_include("navigation/UrlResolution.h")
+#include "navigation/UrlResolution.h"
+#define HAVE_PROBE 1
+#endif
+#include "ui/GtkDialogs.h"
+#include "ui/ProcessMessages.h"
+
+namespace {
+
+std::string ExecutablePath() {
+  gchar* path = g_file_read_link("/proc/self/exe", nullptr);
+  std::string result = path ? path : "";
+  g_free(path);
+  return result;
+}
+
+std::string FolderOf(const std::string& path) {
+  gchar* dir = g_path_get_dirname(path.c_str());
+  std::string result = dir;
+  g_free(dir);
+  if (result.empty() || result.back() != '/') result += '/';
+  return result;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  gtk_init(&argc, &argv);
+  Gtk::Main::init_gtkmm_internals();
+  g_set_application_name("Lumivale web browser");
+
+  ui::GtkDialogs dialogs;
+  ui::SetDialogs(&dialogs);
+
+  const std::string executable = ExecutablePath();
+  app::Environment env;
+  env.appDataFolder = std::string(g_get_user_data_dir()) + "/";
+  env.programFolder = FolderOf(executable);
+  env.newBrowser = [] { return engine::CreateWebKitBrowser(); };
+  env.endProgram = [] { gtk_main_quit(); };
+  env.startNewInstance = [executable] {
+    const gchar* args[] = {executable.c_str(), nullptr};
+    return g_spawn_async(nullptr, const_cast<gchar**>(args), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr,
+                         nullptr, nullptr) != FALSE;
+  };
+#ifdef HAVE_PROBE
+  env.checkUrl = [](const std::string& text) { return navigation::CheckUrl(text); };
+#endif
+
+  app::Forms& forms = app::forms();
+  app::TMainForm MainForm(env);
+  MainForm.FormCreate();
+
+  std::vector<std::unique_ptr<Gtk::Window>> windows;
+  auto placeholder = [&windows](const char* name, const char* caption) {
+    windows.push_back(std::make_unique<app::PlaceholderWindow>(name, caption));
+    return windows.back().get();
+  };
+  forms.fhint = placeholder("Tfhint", "s");
+  forms.ffavorit = placeholder("Tffavorit", "Lumivale - Bookmarks");
+  forms.faddfav = placeholder("Tfaddfav", "Lumivale");
+  forms.fmemo = placeholder("Tfmemo", "Lumivale");
+  forms.fslide = placeholder("Tfslide", "Lumivale - Add RSS");
+  forms.feditfavorites = placeholder("Tfeditfavorites", "Lumivale");
+  forms.frss = placeholder("Tfrss", "Lumivale");
+  forms.fmanage = placeholder("Tfmanage", "Lumivale");
+  forms.foptions = placeholder("Tfoptions", "Lumivale");
+  forms.faddstring = placeholder("Tfaddstring", "Lumivale");
+  forms.fhomepage = placeholder("Tfhomepage", "Lumivale");
+  forms.ftransparent = placeholder("Tftransparent", "Lumivale");
+  forms.fabout = placeholder("Tfabout", "Lumivale");
+  forms.fred = placeholder("Tfred", "Lumivale");
+  library::Tfhistory fhistory(MainForm.SettingsFolder() + "history.lmf", MainForm.config.enableHist);
+  forms.fhistory = &fhistory;
+  forms.fzum = placeholder("Tfzum", "Zoom");
+  forms.fnews = placeholder("Tfnews", "Lumivale");
+  forms.fhotwords = placeholder("Tfhotwords", "Lumivale");
+  forms.fdesigner = placeholder("Tfdesigner", "Lumivale Designer");
+
+  MainForm.show();
+  gtk_main();
+
+  ui::SetTerminating(true);
+  forms = app::Forms{};
+  return 0;
+}

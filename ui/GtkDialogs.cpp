@@ -2,6 +2,8 @@
 
 #include <gtkmm.h>
 
+#include "ui/ProcessMessages.h"
+
 namespace ui {
 namespace {
 
@@ -31,6 +33,7 @@ Answer GtkDialogs::Show(const Message& m, Gtk::Window* owner) {
   if (owner) box.set_transient_for(*owner);
   box.set_title(m.caption);
   box.set_position(Gtk::WIN_POS_CENTER);
+  NestedLoop nested;
   const int response = box.run();
   if (!yesNo) return Answer::Ok;
   return response == Gtk::RESPONSE_YES ? Answer::Yes : Answer::No;
@@ -42,6 +45,7 @@ void GtkDialogs::Sound(Beep) {
 
 void GtkDialogs::RunModal(Gtk::Window& window) {
   Glib::RefPtr<Glib::MainLoop> loop = Glib::MainLoop::create();
+  NestedLoop nested;
   window.set_modal(true);
   sigc::connection hidden = window.signal_hide().connect([loop] { loop->quit(); });
   window.show();

@@ -5,9 +5,16 @@
 namespace ui {
 namespace {
 bool terminating = false;
-}
+int depth = 0;
+}  // namespace
+
+int NestedDepth() { return depth; }
+NestedLoop::NestedLoop() { ++depth; }
+NestedLoop::~NestedLoop() { --depth; }
+
 
 void ProcessMessages() {
+  NestedLoop nested;
   GMainContext* ctx = g_main_context_default();
   // Bounded, so a source that keeps re-arming itself cannot hold us here.
   for (int i = 0; i < 1000 && g_main_context_iteration(ctx, FALSE); ++i) {
@@ -15,6 +22,7 @@ void ProcessMessages() {
 }
 
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
+  NestedLoop nested;
   GMainContext* ctx = g_main_context_default();
   const gint64 deadline = g_get_monotonic_time() + gint64(timeoutMs) * 1000;
   while (!done()) {

@@ -17,6 +17,19 @@ void WaitWithMessages(int milliseconds);
 // Answers whether `done` became true. Sleeps in the main loop, never spins.
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs);
 
+// How many nested message loops are running now (waits, modal dialogs).
+// Objects that a handler further up the stack may still use are freed
+// only when this is 0.
+int NestedDepth();
+// Counts a nested message loop for as long as it lives.
+class NestedLoop {
+ public:
+  NestedLoop();
+  ~NestedLoop();
+  NestedLoop(const NestedLoop&) = delete;
+  NestedLoop& operator=(const NestedLoop&) = delete;
+};
+
 // True once the program has begun to end; waits give up early then.
 bool Terminating();
 void SetTerminating(bool terminating);

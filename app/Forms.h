@@ -1,0 +1,42 @@
+#pragma once
+// The program's windows, each created once at start-up in a fixed order
+// and kept until the process ends. Code that needs another window reaches
+// it here; a window that does not exist (in tests) is null.
+
+namespace Gtk {
+class Window;
+}
+namespace library {
+class Tfhistory;
+}
+
+namespace app {
+
+class TMainForm;
+
+struct Forms {
+  TMainForm* MainForm = nullptr;
+  Gtk::Window* fhint = nullptr;
+  Gtk::Window* ffavorit = nullptr;
+  Gtk::Window* faddfav = nullptr;
+  Gtk::Window* fmemo = nullptr;
+  Gtk::Window* fslide = nullptr;
+  Gtk::Window* feditfavorites = nullptr;
+  Gtk::Window* frss = nullptr;
+  Gtk::Window* fmanage = nullptr;
+  Gtk::Window* foptions = nullptr;
+  Gtk::Window* faddstring = nullptr;
+  Gtk::Window* fhomepage = nullptr;
+  Gtk::Window* ftransparent = nullptr;
+  Gtk::Window* fabout = nullptr;
+  Gtk::Window* fred = nullptr;
+  library::Tfhistory* fhistory = nullptr;
+  Gtk::Window* fzum = nullptr;
+  Gtk::Window* fnews = nullptr;
+  Gtk::Window* fhotwords = nullptr;
+  Gtk::Window* fdesigner = nullptr;
+};
+
+Forms& forms();
+
+}  // namespace app

@@ -1,0 +1,256 @@
+#pragma once
+// The main window: the tab strip with its thumbnails, the address bar, the
+// pages of the tabs, the status line, the busy wheel and the command menu.
+// It owns the tab table and the program-wide values the other windows
+// read.
+
+#include <gtkmm.h>
+
+#include <array>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/FrameImage.h"
+#include "controls/GlyphButton.h"
+#include "controls/Panel.h"
+#include "controls/ProgressWheel.h"
+#include "engine/BrowserFactory.h"
+#include "navigation/QuickSearch.h"
+#include "settings/ColorState.h"
+#include "settings/Configuration.h"
+#include "tabs/StripLayout.h"
+#include "tabs/TabTable.h"
+#include "tabs/Timagetarget.h"
+
+namespace app {
+
+// What the main window needs from the world, so tests can run it in a
+// scratch folder with a scripted engine.
+struct Environment {
+  std::string appDataFolder;  // the user data folder, ending in "/"
+  std::string programFolder;  // the executable's folder, ending in "/"
+  engine::BrowserFactory newBrowser;
+  // Leaves the main loop once the window has closed.
+  std::function<void()> endProgram;
+  std::function<std::time_t()> now = [] { return std::time(nullptr); };
+  // Starts the program's own executable again (New Session); false when
+  // it could not be started.
+  std::function<bool()> startNewInstance;
+  // The reachability probe of the address bar.
+  std::function<bool(const std::string&)> checkUrl;
+  navigation::EngineTable engines = navigation::DefaultEngines();
+};
+
+class TMainForm : public Gtk::Window {
+ public:
+  explicit TMainForm(Environment env);
+  ~TMainForm() override;
+
+  // ---- Start-up and shut-down --------------------------------------
+  // Reads the settings, opens the first tab and starts the timers.
+  void FormCreate();
+  void FormResize();
+  // Copies the seed files into a new settings folder.
+  void FormActivate();
+  // Writes the configuration; the close is always allowed.
+  bool FormCloseQuery();
+  // Writes the window geometry.
+  void FormDestroy();
+  void LoadSettings();
+  void SaveSettings();
+  // Closes the window through the normal shut-down.
+  void CloseProgram();
+
+  // ---- Window-level commands ----------------------------------------
+  void dolocigumbe();
+  void xbshow();
+  void FullScreen1Click();
+  void FlatAdressBar1Click();
+  void NewSession1Click();
+  void Exit2Click();
+
+  // ---- Tabs ------------------------------------------------------------
+  // Opens `url` in a new tab and makes it current; "666ycf" (blanks
+  // trimmed) stands for the home page. Answers the new tab's browser, or
+  // null when no tab could be opened.
+  engine::Browser* createBrowser(const std::string& url);
+  engine::Browser* GetCurrentWB();
+  void slikaklik(int slot);
+  void brisiAklik(int slot);
+  void d1Click();
+  void sbdodajClick();
+  void zamenjajstran();
+  void poravnava();
+  void poravnaj();
+  void drsnisxClick();
+  void drsnidxClick();
+
+  // ---- Thumbnails and preview ------------------------------------------
+  void WebBrowserScreenShot();
+  void ThumbMouseEnter(tabs::Timagetarget& control);
+  void ThumbMouseLeave(tabs::Timagetarget& control);
+  void ipadsMouseMove();
+
+  // ---- Engine events ---------------------------------------------------
+  void WebBrowser1NewWindow2(engine::Browser* sender, engine::Browser*& newWindow, bool& cancel);
+  void WebBrowserBeforeNavigate2(const std::string& url, bool& cancel);
+  void WebBrowserStatusTextChange(const std::string& text);
+  void WebBrowserTitleChange(const std::string& text);
+  void wbDownloadComplete();
+  void wbrDocumentComplete(engine::Browser* sender, bool topLevel);
+  void Timer1Timer();
+  void Timer5Timer();
+  void TimerprogressTimer();
+  // Opens an address that redirect mode took away from a tab in the side
+  // panel.
+  void OpenRedirected(const std::string& url);
+
+  // ---- Address bar and quick search -------------------------------------
+  bool eurlKeyPress(GdkEventKey* key);
+  void xsClick();
+  void QuickWebSearch3Click();
+  void xquickClick();
+
+  // ---- Program-wide values ------------------------------------------------
+  std::string AppDataFolder;  // ends in "/"
+  std::string ProgramFolder;  // ends in "/"
+  std::string UserAgent;
+  std::string DefaultUserAgent;
+  std::string HomePage;
+  bool PopupsAllowed = false;
+  bool ThumbZoom = true;
+  int PreviewWidth = 0;
+  int PreviewHeight = 0;
+  int SidePanelWidth = 0;
+  int BarState = 0;
+  std::string ButtonMask = "1111111111";
+  bool FlatAddressBar = true;
+  int ZoomValue = 100;
+  int SpeedSearch = 0;  // quick-search engine setting
+  bool RedirectMode = false;
+  bool SideRouting = false;
+  bool SideFirstOpen = true;
+  bool KeepSidePage = false;
+  bool GoogleRefresh = false;
+  std::string LastTitle;
+  // Values of the configuration that later windows own, kept so that
+  // nothing in the user's file is lost: read at start-up, written at close.
+  settings::Configuration config;
+  settings::ColorDialogState colorDialog;
+  navigation::EngineTable engines;
+
+  tabs::TabTable table;
+  tabs::StripLayout strip;
+
+  // The settings folder, ending in "/".
+  std::string SettingsFolder() const;
+
+  // ---- Components -----------------------------------------------------------
+  Gtk::Overlay root;
+  Gtk::Box body{Gtk::ORIENTATION_VERTICAL};
+  controls::Panel RGPanel1;
+  Gtk::Box poddrsni{Gtk::ORIENTATION_HORIZONTAL};
+  controls::GlyphButton drsnisx{controls::GlyphButton::Glyph::Left};
+  Gtk::Layout drsniAll;
+  controls::Panel drsni;
+  Gtk::Box Panel2{Gtk::ORIENTATION_HORIZONTAL};
+  controls::GlyphButton drsnidx{controls::GlyphButton::Glyph::Right};
+  controls::Panel paneldodaj;
+  controls::Panel Panel6;
+  controls::GlyphButton sbdodaj{controls::GlyphButton::Glyph::Plus};
+  controls::FrameImage Image1{controls::FrameImage::Piece::Left};
+  controls::FrameImage Image3{controls::FrameImage::Piece::Middle};
+  controls::FrameImage Image2{controls::FrameImage::Piece::Right};
+  Gtk::Entry eurl;
+  controls::GlyphButton xs{controls::GlyphButton::Glyph::Right};
+
+  Gtk::Box middle{Gtk::ORIENTATION_HORIZONTAL};
+  controls::Panel panel9;
+  controls::Panel p2;
+  Gtk::Button xq1, xisci, xtranslate, xquick, xredirect, xtransparent, xhist, xp9, XiButton7, xF11;
+  controls::GlyphButton xiskrolup{controls::GlyphButton::Glyph::Up};
+  Gtk::Box PALL{Gtk::ORIENTATION_VERTICAL};
+  Gtk::Stack pages;
+  controls::Panel ptop;
+  controls::Panel Spliter;
+  Gtk::Box dxpanel{Gtk::ORIENTATION_VERTICAL};
+
+  controls::Panel pads;
+  tabs::Timagetarget ipads;
+  controls::Panel Panel7;
+  Gtk::Label Panel7Caption;
+  controls::Panel infotext;
+  Gtk::Label infotextLabel;
+  controls::Panel ppwheel;
+  controls::ProgressWheel pwheel;
+
+  Gtk::Menu poptool;
+  Gtk::MenuItem Files1, OpenFile1, NewSession1, d1, SaveAs1, Print2, PrintPreview2, MailLinkToThisPage2,
+      AdvancedSearch1, Find1, ools2, t115, InternetOptions2, DeleteTemporaryInternetFiles2, t101,
+      SetLumivaleasDefaultBrowser1, t102, ViewSource2, Editor1, QuickWebSearch3, SetQuickWebSearch1, Google1,
+      Bing1, Yahoo1, Wikipedia1, LookupDomain1, ProgressBarEndColor2, RSSReader1, AddRSS2, ScrollingRSS1,
+      GoogleTranslate1, Redirecttonewbrowser1, ransparent1, History1, Zoom2, FullScreen1, Options1,
+      AboutLumivale1, Exit2, Showbar1;
+  Gtk::CheckMenuItem HideAdressBar1, FlatAdressBar1, smartback;
+  Gtk::Menu Files1Menu, ools2Menu, SetQuickWebSearch1Menu;
+  Glib::RefPtr<Gtk::AccelGroup> accelerators;
+
+  // The per-tab objects of slot N.
+  struct Tab {
+    std::unique_ptr<controls::Panel> panel;        // "dpanel" + N, in the strip
+    std::unique_ptr<tabs::Timagetarget> thumb;     // "slikaA" + N
+    std::unique_ptr<controls::GlyphButton> close;  // the tab's close button
+    std::unique_ptr<Gtk::Box> content;             // "zpanel" + N, in PALL
+    std::unique_ptr<engine::Browser> browser;
+  };
+  std::vector<Tab> tab;  // kSlotCount entries
+
+  // Timers; enabled at the end of start-up.
+  bool Timer1Enabled() const { return timer1_.connected(); }
+  bool TimerprogressEnabled() const { return timerprogress_.connected(); }
+  bool Timer5Enabled() const { return timer5_.connected(); }
+  bool rsstimerEnabled() const { return rsstimer_.connected(); }
+  // The status line is open (16 high) or closed (0).
+  int infotextHeight() const { return infotextHeight_; }
+
+ private:
+  void BuildLayout();
+  void BuildMenu();
+  void ApplyConfiguration(int screenWidth, int screenHeight);
+  void ApplyBarState();
+  void ApplyFrameStyle();
+  void SetTimerprogress(bool on);
+  void SetInfotextHeight(int height);
+  void PlaceFloating();
+  void ShowContent(int slot);
+  void ColourTabs(int current);
+  void ShowAddressOf(engine::Browser* browser);
+  void RecordVisit();
+  int MeasureText(std::string_view text);
+  engine::Browser* OpenTab(const std::string& url);
+  void BindEvents(int slot, engine::Browser* browser);
+  void Bury(Tab&& gone);
+  bool EmptyGraveyard();
+  void ShowPoptool();
+  void ScreenSize(int& width, int& height);
+
+  Environment env_;
+  sigc::connection timer1_, timer5_, timerprogress_, rsstimer_;
+  int infotextHeight_ = 16;
+  bool tabBusy_ = false;
+  bool probing_ = false;
+  bool closing_ = false;
+  bool created_ = false;
+  // Geometry of the window in its normal (not maximised) state.
+  int normalLeft_ = 0, normalTop_ = 0, normalWidth_ = 1258, normalHeight_ = 811;
+  GdkWindowState windowState_ = GdkWindowState(0);
+  // Objects of closed tabs, destroyed once no handler can be using them.
+  std::vector<Tab> graveyard_;
+  sigc::connection graveyardTimer_;
+  Glib::RefPtr<Gtk::CssProvider> css_;
+};
+
+}  // namespace app

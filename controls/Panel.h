@@ -1,0 +1,33 @@
+#pragma once
+// A panel that paints its own colour behind its children, placed by
+// coordinates. Optionally with rounded corners (5 x 5 corner ellipses) and
+// a border.
+
+#include <gtkmm/fixed.h>
+
+#include "controls/Color.h"
+
+namespace controls {
+
+class Panel : public Gtk::Fixed {
+ public:
+  explicit Panel(Rgb color = {240, 240, 240});
+
+  void SetColor(Rgb color);
+  Rgb color() const { return color_; }
+  // Rounded corners, as every tab panel and the preview panel have.
+  void SetRounded(bool rounded);
+  bool rounded() const { return rounded_; }
+  void SetBorder(int width, Rgb color);
+
+ protected:
+  bool on_draw(const Cairo::RefPtr<Cairo::Context>& cr) override;
+
+ private:
+  Rgb color_;
+  bool rounded_ = false;
+  int borderWidth_ = 0;
+  Rgb borderColor_{};
+};
+
+}  // namespace controls

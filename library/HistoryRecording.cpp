@@ -1,0 +1,36 @@
+#include "library/HistoryRecording.h"
+
+namespace library {
+namespace {
+
+std::string Format(std::time_t when, const char* format) {
+  std::tm local{};
+  localtime_r(&when, &local);
+  char buffer[128];
+  const std::size_t n = std::strftime(buffer, sizeof buffer, format, &local);
+  return std::string(buffer, n);
+}
+
+}  // namespace
+
+bool RecordVisit(listfile::Rows& rows, const Visit& visit) {
+  if (!visit.recordingOn) return false;
+  if (visit.title.find("Lumivale") != std::string::npos) return false;
+  if (visit.address.empty()) return false;
+
+  if (rows.empty()) {
+    rows.push_back({visit.date + " " + visit.time, {visit.title, visit.address}, 0});
+    return true;
+  }
+  const auto& newest = rows.front().subItems;
+  if (newest.size() >= 2 && newest[1].find(visit.address) != std::string::npos) return false;
+
+  if (rows.size() >= listfile::kMaxRows) rows.pop_back();
+  rows.insert(rows.begin(), {visit.date + "   " + visit.time, {visit.title, visit.address}, 0});
+  return true;
+}
+
+std::string ShortDate(std::time_t when) { return Format(when, "%x"); }
+std::string LongTime(std::time_t when) { return Format(when, "%X"); }
+
+}  // namespace library

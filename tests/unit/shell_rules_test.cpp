@@ -1,0 +1,101 @@
+// Small rules of the shell: the status line, the busy wheel, the side
+// button bar, the user agent and the quick-search addresses.
+#include <gtest/gtest.h>
+
+#include "app/ButtonBar.h"
+#include "app/Startup.h"
+#include "controls/WheelModel.h"
+#include "navigation/QuickSearch.h"
+#include "tabs/StatusLine.h"
+
+namespace {
+
+int FivePixelsPerCharacter(std::string_view s) {
+  int chars = 0;
+  for (unsigned char c : s) chars += (c & 0xC0) != 0x80;
+  return chars * 5;
+}
+
+TEST(StatusLine, CutsTheTextToTheShortestPrefixWiderThanTheLimit) {
+  const std::string exact(85, 'a');  // 425 pixels
+  EXPECT_EQ(tabs::FitStatusText(exact, 425, FivePixelsPerCharacter), exact);
+  const std::string wider(86, 'b');  // 430 pixels
+  EXPECT_EQ(tabs::FitStatusText(wider, 425, FivePixelsPerCharacter), wider + "...");
+  const std::string longer(300, 'c');
+  EXPECT_EQ(tabs::FitStatusText(longer, 425, FivePixelsPerCharacter), std::string(86, 'c') + "...");
+}
+
+TEST(StatusLine, NeverCutsInsideACharacter) {
+  std::string text;
+  for (int i = 0; i < 100; ++i) text += "\xC3\xA9";  // é
+  const std::string shown = tabs::FitStatusText(text, 425, FivePixelsPerCharacter);
+  std::string expected;
+  for (int i = 0; i < 86; ++i) expected += "\xC3\xA9";
+  EXPECT_EQ(shown, expected + "...");
+}
+
+TEST(StatusLine, OnlyATextWithAColonKeepsTheLineOpen) {
+  EXPECT_TRUE(tabs::KeepsStatusLineOpen("http://example.com/"));
+  EXPECT_FALSE(tabs::KeepsStatusLineOpen("Done"));
+  EXPECT_FALSE(tabs::KeepsStatusLineOpen(""));
+}
+
+TEST(BusyWheel, FillsInQuartersAndSwapsItsColoursOnEveryTurn) {
+  controls::WheelModel wheel;
+  const controls::Rgb blue{61, 181, 229}, grey{221, 221, 221};
+  ASSERT_EQ(wheel.position, 24);
+  wheel.Advance();
+  EXPECT_EQ(wheel.position, 48);
+  wheel.Advance();
+  EXPECT_EQ(wheel.position, 72);
+  wheel.Advance();  // reaches 96, the maximum: empty again, colours swapped
+  EXPECT_EQ(wheel.position, 0);
+  EXPECT_EQ(wheel.remainingColor, blue);
+  EXPECT_EQ(wheel.doneColor, grey);
+  EXPECT_EQ(wheel.doneColor2, grey);
+  for (int i = 0; i < 4; ++i) wheel.Advance();
+  EXPECT_EQ(wheel.position, 0);
+  EXPECT_EQ(wheel.remainingColor, grey);
+  EXPECT_EQ(wheel.doneColor, blue);
+}
+
+TEST(SideButtonBar, StacksTheButtonsTheMaskSwitchesOn) {
+  using Tops = std::array<std::optional<int>, app::kSideButtons>;
+  Tops expected{};
+  expected[1] = 0;   // Find
+  expected[3] = 24;  // quick web search
+  EXPECT_EQ(app::SideButtonTops("0101"), expected);
+
+  Tops last{};
+  last[9] = 0;  // only the navigation-bar button, at the top
+  EXPECT_EQ(app::SideButtonTops("0000000001"), last);
+
+  const Tops all = app::SideButtonTops("1111111111");
+  for (std::size_t i = 0; i < all.size(); ++i) EXPECT_EQ(all[i], int(i) * 24);
+  EXPECT_EQ(app::SideButtonTops("2x1"), (Tops{std::nullopt, std::nullopt, 0}));
+}
+
+TEST(UserAgent, NamesTheVersionTwiceWithTheBlankAfterVersion) {
+  EXPECT_EQ(app::BuildUserAgent("4.6.0.0"), "Lumivale/4.6.0.0 (Compatible; Windows; U; en-US)Version/ 4.6.0.0");
+}
+
+TEST(QuickSearch, PutsTheTextAfterTheEnginesPrefixUnencoded) {
+  const auto engines = navigation::DefaultEngines();
+  struct Case {
+    int setting;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {0, "http://www.google.com/search?ie=ISO-8859-1&hl=us&q=fish & chips"},
+      {1, "http://www.bing.com/search?ie=ISO-8859-1&hl=us&q=fish & chips"},
+      {2, "http://search.yahoo.com/bin/search?p=fish & chips"},
+      {3, "http://en.wikipedia.org/wiki/fish & chips"},
+      {7, "http://www.google.com/search?ie=ISO-8859-1&hl=us&q=fish & chips"},
+      {-1, "http://www.google.com/search?ie=ISO-8859-1&hl=us&q=fish & chips"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(navigation::SearchUrl(engines, c.setting, "fish & chips"), c.expected);
+  EXPECT_STREQ(engines[2].hint, "Yahoo! Search");
+  EXPECT_STREQ(engines[3].hint, "Wikipedia Search");
+}
+
+}  // namespace

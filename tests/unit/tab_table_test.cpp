@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include "tabs/StripLayout.h"
+#include "tabs/TabTable.h"
+
+namespace {
+
+using tabs::TabTable;
+
+TabTable WithTabs(int n) {
+  TabTable t;
+  for (int i = 0; i < n; ++i) t.Open(*t.FreeSlot());
+  return t;
+}
+
+TEST(TabTable, NewTabsTakeNeverUsedSlotsAndSitAtTheEndOfTheStrip) {
+  TabTable t = WithTabs(3);
+  EXPECT_EQ(t.TabCount(), 3);
+  EXPECT_EQ(t.Left(0), 3);
+  EXPECT_EQ(t.Left(1), 118);
+  EXPECT_EQ(t.Left(2), 233);
+  EXPECT_EQ(t.NextTabLeft(), 348);
+
+  t.Close(1);
+  t.Repack();
+  // Slot 1 is not given again while never-used slots remain.
+  EXPECT_EQ(t.FreeSlot(), 3);
+  t.Open(3);
+  EXPECT_EQ(t.Left(0), 3);
+  EXPECT_EQ(t.Left(2), 118);
+  EXPECT_EQ(t.Left(3), 233);
+}
+
+TEST(TabTable, AfterEverySlotWasUsedTheLowestClosedSlotIsReusedAndAFullTableRefuses) {
+  TabTable t = WithTabs(tabs::kSlotCount);
+  EXPECT_FALSE(t.FreeSlot().has_value());
+  t.Close(700);
+  t.Close(5);
+  t.Repack();
+  ASSERT_EQ(t.FreeSlot(), 5);
+  t.Open(5);
+  // The reused slot goes to the end of the strip; live tabs keep their slots.
+  EXPECT_EQ(t.Left(5), 3 + 115 * (tabs::kSlotCount - 2));
+  EXPECT_TRUE(t.IsLive(999));
+  EXPECT_EQ(t.FreeSlot(), 700);
+  EXPECT_EQ(t.TabCount(), tabs::kSlotCount);
+}
+
+TEST(TabTable, ClosingTheCurrentTabPrefersTheNearestLiveSlotBelow) {
+  struct Case {
+    std::vector<int> closedBefore;
+    int closing;
+    std::optional<int> expected;
+  };
+  const Case cases[] = {
+      {{}, 2, 1},       // middle of five: the one below
+      {{1}, 2, 0},      // skips closed slots below
+      {{}, 0, 1},       // first one: the one above
+      {{0, 1}, 2, 3},   // nothing left below
+      {{0, 1, 3, 4}, 2, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    TabTable t = WithTabs(5);
+    for (int s : c.closedBefore) t.Close(s);
+    t.Close(c.closing);
+    EXPECT_EQ(t.NearestLive(c.closing), c.expected) << "closing " << c.closing;
+  }
+}
+
+TEST(TabTable, RepackClosesTheGapsAndKeepsTheOrderOfTheStrip) {
+  TabTable t = WithTabs(5);
+  t.Close(0);
+  t.Close(3);
+  t.Repack();
+  EXPECT_EQ(t.LiveInStripOrder(), (std::vector<int>{1, 2, 4}));
+  EXPECT_EQ(t.Left(1), 3);
+  EXPECT_EQ(t.Left(2), 118);
+  EXPECT_EQ(t.Left(4), 233);
+  EXPECT_EQ(t.NextTabLeft(), 348);
+  EXPECT_EQ(t.LiveCount(), 3);
+}
+
+TEST(StripLayout, OverflowShowsTheScrollButtonsAndParksTheNewTabButton) {
+  tabs::StripLayout s;
+  s.areaWidth = 600;
+  // Four tabs: next left 463, strip 490 wide: fits in 600.
+  s.Layout(463, 4);
+  EXPECT_FALSE(s.overflow);
+  EXPECT_FALSE(s.buttonParked);
+  EXPECT_EQ(s.buttonLeft, 3 + 115 * 4);
+  EXPECT_EQ(s.stripWidth, 490);
+
+  // Five tabs: 605 wide, more than the viewport.
+  s.Layout(578, 5);
+  EXPECT_TRUE(s.overflow);
+  EXPECT_TRUE(s.buttonParked);
+  EXPECT_EQ(s.ViewportWidth(), 600 - 25 - 47);
+
+  // Back to four: 490 is less than the narrowed viewport of 528, so the
+  // strip fits again and returns to left 0.
+  s.stripLeft = -115;
+  s.Layout(463, 4);
+  EXPECT_FALSE(s.overflow);
+  EXPECT_EQ(s.stripLeft, 0);
+  EXPECT_EQ(s.buttonLeft, 3 + 115 * 4);
+}
+
+TEST(StripLayout, TheNarrowedViewportKeepsTheOverflowUntilTheStripFitsIt) {
+  tabs::StripLayout s;
+  s.areaWidth = 600;
+  s.Layout(578, 5);
+  ASSERT_TRUE(s.overflow);
+  // 560 wide is less than the whole area but not less than the viewport of
+  // 528 that the overflow leaves: the scroll buttons stay.
+  s.Layout(533, 5);
+  EXPECT_TRUE(s.overflow);
+}
+
+TEST(StripLayout, ScrollingMovesTheStripByOneTabWithinItsEnds) {
+  tabs::StripLayout s;
+  s.areaWidth = 600;
+  const int next = 3 + 115 * 8;  // eight tabs
+  s.Layout(next, 8);
+  ASSERT_TRUE(s.overflow);
+  s.ScrollRight(next, 8);  // already at the left end
+  EXPECT_EQ(s.stripLeft, 0);
+  s.ScrollLeft(next, 8);
+  EXPECT_EQ(s.stripLeft, -115);
+  for (int i = 0; i < 10; ++i) s.ScrollLeft(next, 8);
+  // It stops once the strip's end is inside the viewport.
+  EXPECT_LT(s.stripEnd, s.ViewportWidth());
+  EXPECT_GE(s.stripEnd + 115, s.ViewportWidth());
+  const int left = s.stripLeft;
+  s.ScrollRight(next, 8);
+  EXPECT_EQ(s.stripLeft, left + 115);
+}
+
+}  // namespace
