@@ -13,10 +13,7 @@
 #include "app/Placeholders.h"
 #include "engine/WebKitBrowser.h"
 #include "library/Tfhistory.h"
-#if __has_include("navigation/UrlResolution.h")
 #include "navigation/UrlResolution.h"
-#define HAVE_PROBE 1
-#endif
 #include "ui/GtkDialogs.h"
 #include "ui/ProcessMessages.h"
 
@@ -58,9 +55,11 @@ int main(int argc, char** argv) {
     return g_spawn_async(nullptr, const_cast<gchar**>(args), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr,
                          nullptr, nullptr) != FALSE;
   };
-#ifdef HAVE_PROBE
   env.checkUrl = [](const std::string& text) { return navigation::CheckUrl(text); };
-#endif
+
+  // The pages' data lives with the rest of the user's files; the cache
+  // where caches belong.
+  engine::StoreWebDataIn(env.appDataFolder + "Lumivale/webdata", std::string(g_get_user_cache_dir()) + "/lumivale");
 
   app::Forms& forms = app::forms();
   app::TMainForm MainForm(env);

@@ -1,7 +1,685 @@
 #include "engine/WebKitBrowser.h"
 
+#include <gtkmm/widget.h>
 #include <webkit2/webkit2.h>
 
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "engine/AddressResolution.h"
+#include "engine/AgentHeader.h"
+#include "ui/ProcessMessages.h"
+
 namespace engine {
-std::unique_ptr<Browser> CreateWebKitBrowser() { return nullptr; }
+
+namespace {
+
+// How long a script or a snapshot may take before the caller gets nothing.
+constexpr int kAnswerTimeoutMs = 5000;
+// How long a navigation may wait for the engine to take it up before the
+// browser stops calling itself busy (see navigatePending_).
+constexpr guint kPendingGraceMs = 1000;
+
+class WebKitBrowser;
+
+// While a view asks for a new window, the browsers made by
+// CreateWebKitBrowser become related views of it. Nested requests stack.
+struct CreationScope {
+  WebKitWebView* opener = nullptr;
+  std::vector<WebKitBrowser*> made;
+};
+std::vector<CreationScope*> creationScopes;
+
+// The context every browser's view belongs to once StoreWebDataIn chose
+// where the pages' data lives; the engine's default context before that.
+WebKitWebContext* webContext = nullptr;
+
+// What an asynchronous engine call leaves for its waiting caller. Shared
+// with the callback, which may run after the caller stopped waiting or the
+// browser was destroyed; it never touches the browser.
+struct Answer {
+  bool done = false;
+  JSCValue* value = nullptr;           // a script's result
+  cairo_surface_t* surface = nullptr;  // a snapshot
+  GCancellable* cancellable = g_cancellable_new();
+  ~Answer() {
+    if (value) g_object_unref(value);
+    if (surface) cairo_surface_destroy(surface);
+    g_object_unref(cancellable);
+  }
+};
+using AnswerPtr = std::shared_ptr<Answer>;
+
+std::string ToText(const char* text) { return text ? text : ""; }
+
+std::string ValidUtf8(const std::string& text) {
+  if (g_utf8_validate(text.data(), gssize(text.size()), nullptr)) return text;
+  gchar* valid = g_utf8_make_valid(text.data(), gssize(text.size()));
+  std::string result = valid;
+  g_free(valid);
+  return result;
+}
+
+std::string JsText(JSCValue* value) {
+  if (!value || jsc_value_is_undefined(value) || jsc_value_is_null(value)) return {};
+  gchar* text = jsc_value_to_string(value);
+  std::string result = ToText(text);
+  g_free(text);
+  return result;
+}
+
+// A settings object of its own for a new view: a copy of `from` when
+// given, else fresh.
+WebKitSettings* NewSettings(WebKitSettings* from) {
+  WebKitSettings* settings = webkit_settings_new();
+  if (from) {
+    guint count = 0;
+    GParamSpec** specs = g_object_class_list_properties(G_OBJECT_GET_CLASS(from), &count);
+    for (guint i = 0; i < count; ++i) {
+      const GParamFlags flags = specs[i]->flags;
+      if (!(flags & G_PARAM_READABLE) || !(flags & G_PARAM_WRITABLE) || (flags & G_PARAM_CONSTRUCT_ONLY) ||
+          (flags & G_PARAM_DEPRECATED)) {
+        continue;
+      }
+      GValue value = G_VALUE_INIT;
+      g_value_init(&value, specs[i]->value_type);
+      g_object_get_property(G_OBJECT(from), specs[i]->name, &value);
+      g_object_set_property(G_OBJECT(settings), specs[i]->name, &value);
+      g_value_unset(&value);
+    }
+    g_free(specs);
+  }
+  // Pages' window.open reaches the shell's new-window event; the shell has
+  // its own pop-up blocker, so WebKit must not block them first.
+  webkit_settings_set_javascript_can_open_windows_automatically(settings, TRUE);
+  return settings;
+}
+
+class WebKitBrowser final : public Browser {
+ public:
+  // `opener`: the view asking for a new window, which the new view must
+  // be related to; null for an ordinary browser.
+  explicit WebKitBrowser(WebKitWebView* opener);
+  ~WebKitBrowser() override;
+
+  Gtk::Widget& widget() override { return *widget_; }
+  void Navigate(const std::string& address) override;
+  bool GoBack() override;
+  bool GoForward() override;
+  void Refresh() override;
+  void Stop() override;
+  std::string LocationURL() const override { return ToText(webkit_web_view_get_uri(view_)); }
+  std::string Title() const override;
+  ReadyState readyState() const override;
+  std::optional<std::string> RunScript(const std::string& script) override;
+  std::optional<std::string> BodyInnerHTML() override;
+  bool SetBodyInnerHTML(const std::string& html) override;
+  std::optional<std::string> SelectedText() override;
+  std::vector<Link> Links() override;
+  std::optional<std::string> Cookie() override;
+  std::optional<Bitmap> Snapshot() override;
+  void SetUserAgent(const std::string& agent) override;
+  std::string UserAgent() const override { return userAgent_; }
+  void GrabFocus() override { gtk_widget_grab_focus(GTK_WIDGET(view_)); }
+
+  WebKitWebView* view() const { return view_; }
+
+ private:
+  bool HasPage() const { return !LocationURL().empty(); }
+  // Runs `script` (or, with `arguments`, the function body `script`) and
+  // waits for its answer. Nothing when the browser went away meanwhile,
+  // the script failed or the answer did not come in time. Never touches
+  // the browser after the wait.
+  AnswerPtr Evaluate(const std::string& script, GVariant* arguments = nullptr);
+  bool IsTopLevel(WebKitNavigationAction* action) const;
+  void ClearPending();
+  void EmitTitle(const std::string& title);
+  // The end of a load that succeeded, once the page's title is known.
+  void FinishLoad();
+  // `deferred`: called back after FinishLoad asked for the title; does
+  // nothing when the load was completed meanwhile.
+  void CompleteLoad(unsigned serial, const std::string& pageTitle, bool deferred);
+
+  static void OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, WebKitBrowser* self);
+  static gboolean OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*, WebKitBrowser* self);
+  static void OnIsLoading(WebKitWebView*, GParamSpec*, WebKitBrowser* self);
+  static void OnTitle(WebKitWebView*, GParamSpec*, WebKitBrowser* self);
+  static void OnProgress(WebKitWebView*, GParamSpec*, WebKitBrowser* self);
+  static gboolean OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision*, WebKitPolicyDecisionType, WebKitBrowser* self);
+  static GtkWidget* OnCreate(WebKitWebView*, WebKitNavigationAction*, WebKitBrowser* self);
+  static void OnMouseTarget(WebKitWebView*, WebKitHitTestResult*, guint, WebKitBrowser* self);
+  static gboolean OnLeave(GtkWidget*, GdkEvent*, WebKitBrowser* self);
+  static gboolean OnContextMenuRequested(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitTestResult*,
+                                         WebKitBrowser* self);
+  static void OnProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason, WebKitBrowser* self);
+  void SetStatus(const std::string& text);
+
+  WebKitWebView* view_ = nullptr;      // our own reference
+  WebKitSettings* settings_ = nullptr;  // our own reference
+  Gtk::Widget* widget_ = nullptr;       // gtkmm's wrapper of view_, owned by it
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  std::string userAgent_;
+
+  // Navigate was called and WebKit has not started that load yet. WebKit
+  // reports itself loading at once, but not in every gap (two navigations
+  // in a row, a same-document navigation); this keeps the ready state at
+  // Loading until the load started, was refused or turned out to need no
+  // load at all.
+  bool navigatePending_ = false;
+  bool decisionSeen_ = false;  // a navigation decision came since Navigate
+  guint graceTimer_ = 0;
+  // Addresses Navigate announced itself: their policy decisions raise no
+  // second before-navigate event.
+  std::vector<std::string> ownNavigations_;
+  bool committed_ = false;   // a document has ever been committed
+  bool loadFailed_ = false;  // the current load failed
+  unsigned loadSerial_ = 0;  // counts the loads WebKit started
+  // The load has finished and waits for its title (WebKit may tell the
+  // title only after the end of the load); still Loading meanwhile.
+  bool finishing_ = false;
+  guint finishTimer_ = 0;
+  std::string pageTitle_;    // the title the page itself answered
+  std::string lastTitle_;    // the last title told, this load
+  std::string status_;
+  int lastProgress_ = -1;
+};
+
+WebKitBrowser::WebKitBrowser(WebKitWebView* opener) {
+  settings_ = NewSettings(opener ? webkit_web_view_get_settings(opener) : nullptr);
+  gpointer object =
+      opener ? g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", opener, "settings", settings_, nullptr)
+      : webContext ? g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", webContext, "settings", settings_, nullptr)
+                   : g_object_new(WEBKIT_TYPE_WEB_VIEW, "settings", settings_, nullptr);
+  view_ = WEBKIT_WEB_VIEW(g_object_ref_sink(object));
+  // A related view starts out with its opener's settings; it gets its own
+  // copy, so its agent is its own.
+  if (webkit_web_view_get_settings(view_) != settings_) webkit_web_view_set_settings(view_, settings_);
+  widget_ = Glib::wrap(GTK_WIDGET(view_));
+
+  g_signal_connect(view_, "load-changed", G_CALLBACK(OnLoadChanged), this);
+  g_signal_connect(view_, "load-failed", G_CALLBACK(OnLoadFailed), this);
+  g_signal_connect(view_, "notify::is-loading", G_CALLBACK(OnIsLoading), this);
+  g_signal_connect(view_, "notify::title", G_CALLBACK(OnTitle), this);
+  g_signal_connect(view_, "notify::estimated-load-progress", G_CALLBACK(OnProgress), this);
+  g_signal_connect(view_, "decide-policy", G_CALLBACK(OnDecidePolicy), this);
+  g_signal_connect(view_, "create", G_CALLBACK(OnCreate), this);
+  g_signal_connect(view_, "mouse-target-changed", G_CALLBACK(OnMouseTarget), this);
+  g_signal_connect(view_, "leave-notify-event", G_CALLBACK(OnLeave), this);
+  g_signal_connect(view_, "context-menu", G_CALLBACK(OnContextMenuRequested), this);
+  g_signal_connect(view_, "web-process-terminated", G_CALLBACK(OnProcessTerminated), this);
+}
+
+WebKitBrowser::~WebKitBrowser() {
+  *alive_ = false;
+  if (graceTimer_) g_source_remove(graceTimer_);
+  if (finishTimer_) g_source_remove(finishTimer_);
+  g_signal_handlers_disconnect_by_data(view_, this);
+  for (CreationScope* scope : creationScopes) {
+    scope->made.erase(std::remove(scope->made.begin(), scope->made.end(), this), scope->made.end());
+  }
+  // Takes the view out of its parent and lets gtkmm drop its wrapper; the
+  // view itself goes with our reference (or later, when WebKit still holds
+  // one for a pending answer).
+  gtk_widget_destroy(GTK_WIDGET(view_));
+  g_object_unref(view_);
+  g_object_unref(settings_);
+}
+
+ReadyState WebKitBrowser::readyState() const {
+  return navigatePending_ || finishing_ || webkit_web_view_is_loading(view_) ? ReadyState::Loading
+                                                                             : ReadyState::Complete;
+}
+
+std::string WebKitBrowser::Title() const {
+  const std::string title = ToText(webkit_web_view_get_title(view_));
+  return title.empty() ? pageTitle_ : title;
+}
+
+void WebKitBrowser::Navigate(const std::string& address) {
+  const std::string uri = ResolveAddress(address);
+  if (uri.empty()) return;
+  bool cancel = false;
+  const auto alive = alive_;
+  OnBeforeNavigate2.emit(uri, cancel);
+  if (!*alive || cancel) return;
+
+  navigatePending_ = true;
+  decisionSeen_ = false;
+  webkit_web_view_load_uri(view_, uri.c_str());
+  // WebKit's spelling of the address, as its policy decision will carry it.
+  ownNavigations_.push_back(LocationURL().empty() ? uri : LocationURL());
+  if (ownNavigations_.size() > 8) ownNavigations_.erase(ownNavigations_.begin());
+}
+
+bool WebKitBrowser::GoBack() {
+  if (!webkit_web_view_can_go_back(view_)) return false;
+  webkit_web_view_go_back(view_);
+  return true;
+}
+
+bool WebKitBrowser::GoForward() {
+  if (!webkit_web_view_can_go_forward(view_)) return false;
+  webkit_web_view_go_forward(view_);
+  return true;
+}
+
+void WebKitBrowser::Refresh() {
+  if (HasPage()) webkit_web_view_reload(view_);
+}
+
+void WebKitBrowser::Stop() {
+  ClearPending();
+  webkit_web_view_stop_loading(view_);
+}
+
+void WebKitBrowser::ClearPending() {
+  navigatePending_ = false;
+  if (graceTimer_) {
+    g_source_remove(graceTimer_);
+    graceTimer_ = 0;
+  }
+}
+
+AnswerPtr WebKitBrowser::Evaluate(const std::string& script, GVariant* arguments) {
+  auto answer = std::make_shared<Answer>();
+  auto* keep = new AnswerPtr(answer);
+  const std::string source = ValidUtf8(script);
+  if (arguments) {
+    webkit_web_view_call_async_javascript_function(
+        view_, source.c_str(), gssize(source.size()), arguments, nullptr, nullptr, answer->cancellable,
+        +[](GObject* object, GAsyncResult* result, gpointer data) {
+          std::unique_ptr<AnswerPtr> a(static_cast<AnswerPtr*>(data));
+          (*a)->value = webkit_web_view_call_async_javascript_function_finish(WEBKIT_WEB_VIEW(object), result, nullptr);
+          (*a)->done = true;
+        },
+        keep);
+  } else {
+    webkit_web_view_evaluate_javascript(
+        view_, source.c_str(), gssize(source.size()), nullptr, nullptr, answer->cancellable,
+        +[](GObject* object, GAsyncResult* result, gpointer data) {
+          std::unique_ptr<AnswerPtr> a(static_cast<AnswerPtr*>(data));
+          (*a)->value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(object), result, nullptr);
+          (*a)->done = true;
+        },
+        keep);
+  }
+  const auto alive = alive_;
+  ui::WaitUntil([&] { return answer->done || !*alive; }, kAnswerTimeoutMs);
+  if (!answer->done) g_cancellable_cancel(answer->cancellable);
+  if (!*alive || !answer->done || !answer->value) return nullptr;
+  return answer;
+}
+
+std::optional<std::string> WebKitBrowser::RunScript(const std::string& script) {
+  if (!HasPage()) return std::nullopt;
+  const AnswerPtr answer = Evaluate(script);
+  if (!answer) return std::nullopt;
+  return JsText(answer->value);
+}
+
+std::optional<std::string> WebKitBrowser::BodyInnerHTML() {
+  if (!HasPage()) return std::nullopt;
+  const AnswerPtr answer = Evaluate("document.body ? document.body.innerHTML : null");
+  if (!answer || !jsc_value_is_string(answer->value)) return std::nullopt;
+  return JsText(answer->value);
+}
+
+bool WebKitBrowser::SetBodyInnerHTML(const std::string& html) {
+  if (!HasPage()) return false;
+  // The markup travels as an argument, never spliced into script text.
+  GVariantBuilder builder;
+  g_variant_builder_init(&builder, G_VARIANT_TYPE_VARDICT);
+  g_variant_builder_add(&builder, "{sv}", "html", g_variant_new_string(ValidUtf8(html).c_str()));
+  const AnswerPtr answer = Evaluate("if (!document.body) return false; document.body.innerHTML = html; return true;",
+                                    g_variant_builder_end(&builder));
+  return answer && jsc_value_is_boolean(answer->value) && jsc_value_to_boolean(answer->value);
+}
+
+std::optional<std::string> WebKitBrowser::SelectedText() {
+  if (!HasPage()) return std::nullopt;
+  const AnswerPtr answer = Evaluate("window.getSelection ? String(window.getSelection()) : ''");
+  if (!answer) return std::nullopt;
+  return JsText(answer->value);
+}
+
+std::vector<Link> WebKitBrowser::Links() {
+  std::vector<Link> links;
+  if (!HasPage()) return links;
+  const AnswerPtr answer = Evaluate("Array.from(document.links, l => [String(l.href), String(l.textContent || '')])");
+  if (!answer || !jsc_value_is_array(answer->value)) return links;
+  JSCValue* length = jsc_value_object_get_property(answer->value, "length");
+  const int count = jsc_value_to_int32(length);
+  g_object_unref(length);
+  for (int i = 0; i < count; ++i) {
+    JSCValue* pair = jsc_value_object_get_property_at_index(answer->value, guint(i));
+    JSCValue* href = jsc_value_object_get_property_at_index(pair, 0);
+    JSCValue* text = jsc_value_object_get_property_at_index(pair, 1);
+    links.push_back({JsText(href), JsText(text)});
+    g_object_unref(text);
+    g_object_unref(href);
+    g_object_unref(pair);
+  }
+  return links;
+}
+
+std::optional<std::string> WebKitBrowser::Cookie() {
+  if (!HasPage()) return std::nullopt;
+  const AnswerPtr answer = Evaluate("String(document.cookie)");
+  if (!answer) return std::nullopt;
+  return JsText(answer->value);
+}
+
+std::optional<Bitmap> WebKitBrowser::Snapshot() {
+  const int width = gtk_widget_get_allocated_width(GTK_WIDGET(view_));
+  const int height = gtk_widget_get_allocated_height(GTK_WIDGET(view_));
+  if (!HasPage() || !gtk_widget_get_realized(GTK_WIDGET(view_)) || width <= 1 || height <= 1) return std::nullopt;
+
+  auto answer = std::make_shared<Answer>();
+  webkit_web_view_get_snapshot(
+      view_, WEBKIT_SNAPSHOT_REGION_VISIBLE, WEBKIT_SNAPSHOT_OPTIONS_NONE, answer->cancellable,
+      +[](GObject* object, GAsyncResult* result, gpointer data) {
+        std::unique_ptr<AnswerPtr> a(static_cast<AnswerPtr*>(data));
+        (*a)->surface = webkit_web_view_get_snapshot_finish(WEBKIT_WEB_VIEW(object), result, nullptr);
+        (*a)->done = true;
+      },
+      new AnswerPtr(answer));
+  const auto alive = alive_;
+  ui::WaitUntil([&] { return answer->done || !*alive; }, kAnswerTimeoutMs);
+  if (!answer->done) g_cancellable_cancel(answer->cancellable);
+  if (!*alive || !answer->surface || cairo_surface_status(answer->surface) != CAIRO_STATUS_SUCCESS) {
+    return std::nullopt;
+  }
+
+  // Drawn onto a picture of the view's allocated size, whatever the
+  // surface's own scale.
+  double scaleX = 1.0;
+  double scaleY = 1.0;
+  cairo_surface_get_device_scale(answer->surface, &scaleX, &scaleY);
+  int sourceWidth = width;
+  int sourceHeight = height;
+  if (cairo_surface_get_type(answer->surface) == CAIRO_SURFACE_TYPE_IMAGE) {
+    sourceWidth = int(cairo_image_surface_get_width(answer->surface) / scaleX);
+    sourceHeight = int(cairo_image_surface_get_height(answer->surface) / scaleY);
+  }
+  if (sourceWidth <= 0 || sourceHeight <= 0) return std::nullopt;
+  cairo_surface_t* target = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  cairo_t* cr = cairo_create(target);
+  cairo_set_source_rgb(cr, 1, 1, 1);
+  cairo_paint(cr);
+  cairo_scale(cr, double(width) / sourceWidth, double(height) / sourceHeight);
+  cairo_set_source_surface(cr, answer->surface, 0, 0);
+  cairo_paint(cr);
+  cairo_destroy(cr);
+  cairo_surface_flush(target);
+
+  Bitmap bitmap(width, height);
+  const unsigned char* data = cairo_image_surface_get_data(target);
+  const int stride = cairo_image_surface_get_stride(target);
+  for (int y = 0; y < height; ++y) {
+    const auto* row = reinterpret_cast<const std::uint32_t*>(data + std::size_t(y) * std::size_t(stride));
+    for (int x = 0; x < width; ++x) {
+      std::uint8_t* p = bitmap.pixel(x, y);
+      p[0] = std::uint8_t(row[x] >> 16);
+      p[1] = std::uint8_t(row[x] >> 8);
+      p[2] = std::uint8_t(row[x]);
+    }
+  }
+  cairo_surface_destroy(target);
+  return bitmap;
+}
+
+void WebKitBrowser::SetUserAgent(const std::string& agent) {
+  userAgent_ = agent;
+  // The engine refuses a product without a version ("Version/ 4.6"), so
+  // the versions are joined to their products in what it sends.
+  const std::string header = WithJoinedVersions(HeaderSafe(agent));
+  // Null: the engine's own agent.
+  webkit_settings_set_user_agent(settings_, header.empty() ? nullptr : header.c_str());
+  // A text the engine still refuses leaves it with its own agent.
+  if (!header.empty() && header != ToText(webkit_settings_get_user_agent(settings_)))
+    webkit_settings_set_user_agent(settings_, nullptr);
+}
+
+void WebKitBrowser::SetStatus(const std::string& text) {
+  if (text == status_) return;
+  status_ = text;
+  OnStatusTextChange.emit(text);
+}
+
+bool WebKitBrowser::IsTopLevel(WebKitNavigationAction* action) const {
+  // WebKit asks about frames and the whole page alike and does not say
+  // which. What the user does counts as top level; so does the first load
+  // of a view without a document (a pop-up). Navigations nobody asked for
+  // are taken for the loading of frames, unless no document is there yet.
+  switch (webkit_navigation_action_get_navigation_type(action)) {
+    case WEBKIT_NAVIGATION_TYPE_LINK_CLICKED:
+    case WEBKIT_NAVIGATION_TYPE_FORM_SUBMITTED:
+    case WEBKIT_NAVIGATION_TYPE_FORM_RESUBMITTED:
+    case WEBKIT_NAVIGATION_TYPE_BACK_FORWARD:
+      return true;
+    case WEBKIT_NAVIGATION_TYPE_RELOAD:
+      return false;
+    case WEBKIT_NAVIGATION_TYPE_OTHER:
+    default:
+      return !committed_ || webkit_navigation_action_is_user_gesture(action);
+  }
+}
+
+void WebKitBrowser::OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, WebKitBrowser* self) {
+  switch (event) {
+    case WEBKIT_LOAD_STARTED: {
+      self->ClearPending();
+      const auto alive = self->alive_;
+      // The previous load still waiting for its title ends first.
+      if (self->finishing_) self->CompleteLoad(self->loadSerial_, {}, true);
+      if (!*alive) return;
+      ++self->loadSerial_;
+      self->loadFailed_ = false;
+      self->pageTitle_.clear();
+      self->lastTitle_.clear();
+      self->OnDownloadBegin.emit();
+      break;
+    }
+    case WEBKIT_LOAD_COMMITTED:
+      self->committed_ = true;
+      break;
+    case WEBKIT_LOAD_FINISHED:
+      if (self->loadFailed_) {
+        self->OnDownloadComplete.emit();
+      } else {
+        self->FinishLoad();
+      }
+      break;
+    case WEBKIT_LOAD_REDIRECTED:
+      break;
+  }
+}
+
+void WebKitBrowser::FinishLoad() {
+  if (!ToText(webkit_web_view_get_title(view_)).empty() || !HasPage()) {
+    CompleteLoad(loadSerial_, {}, false);
+    return;
+  }
+  // WebKit reports the title a moment after the end of the load: ask the
+  // page, so the title is told before the load is.
+  finishing_ = true;
+  struct Waiting {
+    std::shared_ptr<bool> alive;
+    WebKitBrowser* browser;
+    unsigned serial;
+  };
+  auto* waiting = new Waiting{alive_, this, loadSerial_};
+  webkit_web_view_evaluate_javascript(
+      view_, "document.title", -1, nullptr, nullptr, nullptr,
+      +[](GObject* object, GAsyncResult* result, gpointer data) {
+        std::unique_ptr<Waiting> w(static_cast<Waiting*>(data));
+        JSCValue* value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(object), result, nullptr);
+        const std::string title = JsText(value);
+        if (value) g_object_unref(value);
+        if (*w->alive) w->browser->CompleteLoad(w->serial, title, true);
+      },
+      waiting);
+  // A page busy with a script of its own may not answer soon.
+  if (finishTimer_) g_source_remove(finishTimer_);
+  finishTimer_ = g_timeout_add(kAnswerTimeoutMs / 5, +[](gpointer data) -> gboolean {
+    auto* browser = static_cast<WebKitBrowser*>(data);
+    browser->finishTimer_ = 0;
+    browser->CompleteLoad(browser->loadSerial_, {}, true);
+    return G_SOURCE_REMOVE;
+  }, this);
+}
+
+void WebKitBrowser::CompleteLoad(unsigned serial, const std::string& pageTitle, bool deferred) {
+  if (deferred) {
+    // Completed meanwhile (time-out, next load), or an answer for an
+    // earlier load.
+    if (!finishing_ || serial != loadSerial_) return;
+    finishing_ = false;
+    if (finishTimer_) {
+      g_source_remove(finishTimer_);
+      finishTimer_ = 0;
+    }
+  }
+  const auto alive = alive_;
+  if (ToText(webkit_web_view_get_title(view_)).empty()) {
+    pageTitle_ = pageTitle;
+    // A page without a title is known by its address.
+    EmitTitle(pageTitle.empty() ? LocationURL() : pageTitle);
+    if (!*alive) return;
+  }
+  OnDownloadComplete.emit();
+  if (*alive) OnDocumentComplete.emit(true);
+}
+
+void WebKitBrowser::EmitTitle(const std::string& title) {
+  if (title.empty() || title == lastTitle_) return;
+  lastTitle_ = title;
+  OnTitleChange.emit(title);
+}
+
+gboolean WebKitBrowser::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*, WebKitBrowser* self) {
+  self->loadFailed_ = true;
+  return FALSE;  // WebKit shows its error page
+}
+
+void WebKitBrowser::OnIsLoading(WebKitWebView* view, GParamSpec*, WebKitBrowser* self) {
+  if (webkit_web_view_is_loading(view) || !self->navigatePending_ || self->graceTimer_) return;
+  if (self->decisionSeen_) {
+    // The navigation was decided and WebKit is idle again: it needed no
+    // load (a jump within the page) or was dropped.
+    self->ClearPending();
+    return;
+  }
+  // Idle before any decision: normally the gap between two navigations in
+  // a row; if nothing follows, the navigation was dropped.
+  self->graceTimer_ = g_timeout_add(kPendingGraceMs, +[](gpointer data) -> gboolean {
+    auto* browser = static_cast<WebKitBrowser*>(data);
+    browser->graceTimer_ = 0;
+    if (!webkit_web_view_is_loading(browser->view_)) browser->navigatePending_ = false;
+    return G_SOURCE_REMOVE;
+  }, self);
+}
+
+void WebKitBrowser::OnTitle(WebKitWebView* view, GParamSpec*, WebKitBrowser* self) {
+  // WebKit clears the title when a new document commits; the page's own
+  // title (or its address, when it has none) follows.
+  self->EmitTitle(ToText(webkit_web_view_get_title(view)));
+}
+
+void WebKitBrowser::OnProgress(WebKitWebView* view, GParamSpec*, WebKitBrowser* self) {
+  const int progress = int(webkit_web_view_get_estimated_load_progress(view) * 100.0 + 0.5);
+  if (progress == self->lastProgress_) return;
+  self->lastProgress_ = progress;
+  self->OnProgressChange.emit(progress, 100);
+}
+
+gboolean WebKitBrowser::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type,
+                                       WebKitBrowser* self) {
+  if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION) return FALSE;
+  WebKitNavigationAction* action =
+      webkit_navigation_policy_decision_get_navigation_action(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
+  if (webkit_navigation_action_is_redirect(action)) return FALSE;
+  const std::string uri = ToText(webkit_uri_request_get_uri(webkit_navigation_action_get_request(action)));
+  self->decisionSeen_ = true;
+
+  auto own = std::find(self->ownNavigations_.begin(), self->ownNavigations_.end(), uri);
+  if (own != self->ownNavigations_.end()) {
+    self->ownNavigations_.erase(own);
+    return FALSE;  // announced by Navigate already
+  }
+  if (!self->IsTopLevel(action)) return FALSE;
+
+  bool cancel = false;
+  const auto alive = self->alive_;
+  self->OnBeforeNavigate2.emit(uri, cancel);
+  if (*alive && !cancel) return FALSE;
+  webkit_policy_decision_ignore(decision);
+  return TRUE;
+}
+
+GtkWidget* WebKitBrowser::OnCreate(WebKitWebView* view, WebKitNavigationAction*, WebKitBrowser* self) {
+  CreationScope scope;
+  scope.opener = view;
+  creationScopes.push_back(&scope);
+  Browser* newWindow = nullptr;
+  bool cancel = false;
+  const auto alive = self->alive_;
+  self->OnNewWindow2.emit(newWindow, cancel);
+  creationScopes.pop_back();
+  if (!*alive || cancel || !newWindow) return nullptr;
+
+  // Only a browser made for this request, as a related view of this one,
+  // can take the new window; WebKit cannot load it into any other view.
+  auto made = std::find_if(scope.made.begin(), scope.made.end(),
+                           [&](WebKitBrowser* b) { return static_cast<Browser*>(b) == newWindow; });
+  if (made == scope.made.end()) {
+    g_warning("the browser handed back for a new window was not made while the page asked for it");
+    return nullptr;
+  }
+  return GTK_WIDGET((*made)->view());
+}
+
+void WebKitBrowser::OnMouseTarget(WebKitWebView*, WebKitHitTestResult* hit, guint, WebKitBrowser* self) {
+  const bool link = webkit_hit_test_result_context_is_link(hit);
+  self->SetStatus(link ? ToText(webkit_hit_test_result_get_link_uri(hit)) : std::string());
+}
+
+gboolean WebKitBrowser::OnLeave(GtkWidget*, GdkEvent*, WebKitBrowser* self) {
+  self->SetStatus({});
+  return FALSE;
+}
+
+gboolean WebKitBrowser::OnContextMenuRequested(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitTestResult*,
+                                               WebKitBrowser* self) {
+  if (self->OnContextMenu.empty()) return FALSE;  // the engine's own menu
+  self->OnContextMenu.emit();
+  return TRUE;
+}
+
+void WebKitBrowser::OnProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason, WebKitBrowser* self) {
+  self->ClearPending();
+}
+
+}  // namespace
+
+void StoreWebDataIn(const std::string& dataFolder, const std::string& cacheFolder) {
+  if (webContext) return;
+  WebKitWebsiteDataManager* manager = webkit_website_data_manager_new(
+      "base-data-directory", dataFolder.c_str(), "base-cache-directory", cacheFolder.c_str(), nullptr);
+  webContext = webkit_web_context_new_with_website_data_manager(manager);
+  g_object_unref(manager);
+  // Cookies outlive the session, as the user expects of a browser.
+  const std::string cookies = dataFolder + "/cookies.sqlite";
+  webkit_cookie_manager_set_persistent_storage(webkit_web_context_get_cookie_manager(webContext), cookies.c_str(),
+                                               WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
+}
+
+std::unique_ptr<Browser> CreateWebKitBrowser() {
+  CreationScope* scope = creationScopes.empty() ? nullptr : creationScopes.back();
+  auto browser = std::make_unique<WebKitBrowser>(scope ? scope->opener : nullptr);
+  if (scope) scope->made.push_back(browser.get());
+  return browser;
+}
+
 }  // namespace engine

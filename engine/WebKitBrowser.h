@@ -3,6 +3,7 @@
 // is toolkit-neutral; only WebKitBrowser.cpp includes WebKit.
 
 #include <memory>
+#include <string>
 
 #include "engine/Browser.h"
 
@@ -12,5 +13,11 @@ namespace engine {
 // browser asks for a new window, it makes the browser that window loads
 // into.
 std::unique_ptr<Browser> CreateWebKitBrowser();
+
+// Keeps the pages' data (cookies, local storage, ...) in `dataFolder` and
+// their cache in `cacheFolder`. Called once, before the first browser;
+// without it the engine keeps them in its own default places and cookies
+// last only for the session.
+void StoreWebDataIn(const std::string& dataFolder, const std::string& cacheFolder);
 
 }  // namespace engine

@@ -31,6 +31,7 @@ class MainFormTest : public ::testing::Test {
 
   // Creates and starts the main window the way the program does.
   void Start() {
+    PointAway();
     app::Environment env;
     env.appDataFolder = data.str();
     env.programFolder = program.str();
@@ -60,15 +61,22 @@ class MainFormTest : public ::testing::Test {
   // Moves the real pointer over `widget` at (x, y) in its own coordinates,
   // so the display sends the crossing events a user's mouse would.
   static void PointAt(Gtk::Widget& widget, int x, int y) {
-    int ox = 0, oy = 0;
-    widget.get_window()->get_origin(ox, oy);
-    const auto a = widget.get_allocation();
-    if (!widget.get_has_window()) {
-      ox += a.get_x();
-      oy += a.get_y();
-    }
+    // Wait until the widget has its place in the window.
+    ui::WaitUntil([&] { return widget.get_mapped() && widget.get_allocated_width() > 1; }, 3000);
+    ui::WaitWithMessages(50);
+    Gtk::Widget* top = widget.get_toplevel();
+    int tx = 0, ty = 0, ox = 0, oy = 0;
+    widget.translate_coordinates(*top, x, y, tx, ty);
+    top->get_window()->get_origin(ox, oy);
     auto seat = widget.get_display()->get_default_seat();
-    seat->get_pointer()->warp(widget.get_screen(), ox + x, oy + y);
+    seat->get_pointer()->warp(widget.get_screen(), ox + tx, oy + ty);
+  }
+  // Moves the real pointer to the screen's bottom right corner, away from
+  // every window a test shows.
+  static void PointAway() {
+    auto display = Gdk::Display::get_default();
+    display->get_default_seat()->get_pointer()->warp(display->get_default_screen(), 1919, 1079);
+    ui::WaitWithMessages(50);
   }
 
   engine::FakeBrowser& Browser(int slot) {

@@ -99,3 +99,18 @@ TEST(QuickSearch, PutsTheTextAfterTheEnginesPrefixUnencoded) {
 }
 
 }  // namespace
+
+#include "engine/AgentHeader.h"
+
+namespace {
+
+TEST(AgentHeader, KeepsNoControlCharactersAndJoinsVersionsToTheirProducts) {
+  EXPECT_EQ(engine::HeaderSafe("Agent/1\r\nX-Evil: 1"), "Agent/1X-Evil: 1");
+  EXPECT_EQ(engine::WithJoinedVersions("Lumivale/4.6.0.0 (Compatible; Windows; U; en-US)Version/ 4.6.0.0"),
+            "Lumivale/4.6.0.0 (Compatible; Windows; U; en-US)Version/4.6.0.0");
+  // Inside a comment the text is free.
+  EXPECT_EQ(engine::WithJoinedVersions("A/1 (see a/ b)"), "A/1 (see a/ b)");
+  EXPECT_EQ(engine::WithJoinedVersions("Mozilla/5.0 (X11) Gecko/20100101"), "Mozilla/5.0 (X11) Gecko/20100101");
+}
+
+}  // namespace
