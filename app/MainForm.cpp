@@ -383,7 +383,25 @@ void TMainForm::BuildMenu() {
   Showbar1.signal_activate().connect([this] { xbshow(); });
 }
 
-void TMainForm::ShowPoptool() { poptool.popup_at_pointer(nullptr); }
+void TMainForm::ShowPoptool() {
+  // The engine asks for its menu after the click has been handled, so
+  // there is no event to place it by: it opens where the pointer is.
+  auto window = get_window();
+  if (!window) return;
+  int x = 0, y = 0;
+  Gdk::ModifierType mask;
+  window->get_device_position(get_display()->get_default_seat()->get_pointer(), x, y, mask);
+  GdkEvent* trigger = gdk_event_new(GDK_BUTTON_PRESS);
+  trigger->button.window = GDK_WINDOW(g_object_ref(window->gobj()));
+  trigger->button.time = GDK_CURRENT_TIME;
+  trigger->button.button = 3;
+  trigger->button.x = x;
+  trigger->button.y = y;
+  gdk_event_set_device(trigger, get_display()->get_default_seat()->get_pointer()->gobj());
+  poptool.popup_at_rect(window, Gdk::Rectangle(x, y, 1, 1), Gdk::GRAVITY_NORTH_WEST, Gdk::GRAVITY_NORTH_WEST,
+                        trigger);
+  gdk_event_free(trigger);
+}
 
 void TMainForm::FormResize() {
   const int width = root.get_allocated_width();

@@ -1,0 +1,195 @@
+// The main window with the real engine: the address bar's probe, pop-ups,
+// titles and the history, against the loopback fixture server.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/Forms.h"
+#include "app/MainForm.h"
+#include "engine/WebKitBrowser.h"
+#include "library/Tfhistory.h"
+#include "listfile/ListFile.h"
+#include "navigation/UrlResolution.h"
+#include "support/FixtureServer.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempFolder.h"
+#include "ui/ProcessMessages.h"
+
+namespace {
+
+constexpr int kLoadMs = 20000;
+
+class MainFormEngineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ui::SetTerminating(false);
+    server.AddPage("/home", "<title>Home</title><p>home</p>");
+    server.AddPage("/search", "<title>Results</title><p>results</p>");
+  }
+
+  void TearDown() override {
+    app::forms() = app::Forms{};
+    form.reset();
+    history.reset();
+    ui::ProcessMessages();
+  }
+
+  void Start() {
+    data.Write("Lumivale/Lumivale.cfg", "[Config]\nHomepage=" + server.Url("/home") + "\n");
+    app::Environment env;
+    env.appDataFolder = data.str();
+    env.programFolder = program.str();
+    env.newBrowser = [] { return engine::CreateWebKitBrowser(); };
+    env.endProgram = [] {};
+    env.checkUrl = [](const std::string& text) { return navigation::CheckUrl(text, 5000); };
+    // Searches go to this server instead of Google.
+    env.engines[0].host = server.HostAndPort();
+    form = std::make_unique<app::TMainForm>(env);
+    form->FormCreate();
+    history = std::make_unique<library::Tfhistory>(form->SettingsFolder() + "history.lmf", form->config.enableHist);
+    app::forms().fhistory = history.get();
+    form->show();
+    ASSERT_TRUE(WaitLoaded(server.Url("/home")));
+  }
+
+  engine::Browser& Current() { return *form->GetCurrentWB(); }
+
+  // Lets messages run until the current tab shows `address`, complete.
+  bool WaitLoaded(const std::string& address) {
+    return ui::WaitUntil(
+        [&] {
+          engine::Browser* b = form->GetCurrentWB();
+          return b && b->IsComplete() && b->LocationURL() == address;
+        },
+        kLoadMs);
+  }
+
+  void TypeAndEnter(const std::string& text) {
+    form->eurl.set_text(text);
+    GdkEventKey enter{};
+    enter.type = GDK_KEY_PRESS;
+    enter.keyval = GDK_KEY_Return;
+    form->eurlKeyPress(&enter);
+  }
+
+  testing_support::FixtureServer server;
+  testing_support::TempFolder data;
+  testing_support::TempFolder program;
+  testing_support::ScriptedDialogs dialogs;
+  std::unique_ptr<app::TMainForm> form;
+  std::unique_ptr<library::Tfhistory> history;
+};
+
+TEST_F(MainFormEngineTest, AReachableAddressIsProbedThenOpenedAsTyped) {
+  server.AddPage("/a", "<title>A</title>");
+  Start();
+  TypeAndEnter(server.HostAndPort("/a"));
+  ASSERT_TRUE(WaitLoaded(server.Url("/a")));
+  const auto requests = server.RequestsFor("/a");
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(requests[0].userAgent, "InetURL:/1.0");
+  EXPECT_NE(requests[1].userAgent.find("Lumivale/"), std::string::npos);
+  EXPECT_EQ(form->eurl.get_text(), server.Url("/a"));
+}
+
+TEST_F(MainFormEngineTest, WhatDoesNotAnswerTwoHundredIsSearchedFor) {
+  server.AddStatus("/missing", 404);
+  server.AddStatus("/broken", 500);
+  server.AddRedirect("/moved", "/missing", 301);
+  testing_support::RefusedPort refused;
+  Start();
+  const std::string texts[] = {server.Url("/missing"), server.Url("/broken"), server.Url("/moved"),
+                               refused.Url("/page"), "nothing.invalid", "two words"};
+  for (const std::string& text : texts) {
+    server.ClearRequests();
+    TypeAndEnter(text);
+    ASSERT_TRUE(server.WaitForRequest("/search", kLoadMs)) << text;
+    const auto search = server.RequestsFor("/search").back();
+    EXPECT_EQ(search.query.substr(0, 23), "ie=ISO-8859-1&hl=us&q=" + std::string(1, text[0])) << text;
+    EXPECT_TRUE(ui::WaitUntil([&] { return Current().IsComplete(); }, kLoadMs));
+    EXPECT_NE(Current().LocationURL().find("/search?ie=ISO-8859-1&hl=us&q="), std::string::npos) << text;
+  }
+}
+
+TEST_F(MainFormEngineTest, APopUpOfTheCurrentTabAsksAndYesLoadsItInANewTab) {
+  server.AddPopupPage("/opener", "/popup");
+  server.AddPage("/popup", "<title>Popup</title>");
+  Start();
+  dialogs.answers = {ui::Answer::Yes};
+  Current().Navigate(server.Url("/opener"));
+  ASSERT_TRUE(ui::WaitUntil([&] { return form->table.LiveCount() == 2; }, kLoadMs));
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "Pop-up blocked\n\n\nAllow Pop-up?");
+  EXPECT_EQ(form->table.CurrentTab(), 1);
+  EXPECT_TRUE(WaitLoaded(server.Url("/popup")));
+  EXPECT_EQ(server.RequestCount("/popup"), 1);
+  EXPECT_TRUE(form->PopupsAllowed);
+}
+
+TEST_F(MainFormEngineTest, APopUpTheUserRefusesIsNotLoaded) {
+  server.AddPopupPage("/opener", "/popup");
+  server.AddPage("/popup", "<title>Popup</title>");
+  Start();
+  dialogs.answers = {ui::Answer::No};
+  Current().Navigate(server.Url("/opener"));
+  ASSERT_TRUE(ui::WaitUntil([&] { return !dialogs.shown.empty(); }, kLoadMs));
+  ui::WaitWithMessages(300);
+  EXPECT_EQ(form->table.LiveCount(), 1);
+  EXPECT_EQ(server.RequestCount("/popup"), 0);
+  EXPECT_FALSE(form->PopupsAllowed);
+}
+
+TEST_F(MainFormEngineTest, APopUpOfABackgroundTabIsBlockedWithoutAQuestion) {
+  server.AddPage("/late-opener",
+                 "<title>Late</title><script>setTimeout(function(){ window.open('/popup'); }, 600);</script>");
+  server.AddPage("/popup", "<title>Popup</title>");
+  Start();
+  Current().Navigate(server.Url("/late-opener"));
+  ASSERT_TRUE(WaitLoaded(server.Url("/late-opener")));
+  form->createBrowser(server.Url("/home"));  // the opener is in the background now
+  ui::WaitWithMessages(1500);
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(form->table.LiveCount(), 2);
+  EXPECT_EQ(server.RequestCount("/popup"), 0);
+}
+
+TEST_F(MainFormEngineTest, TitlesAndHistoryRowsFollowRealPageLoads) {
+  server.AddPage("/first", "<title>First page</title>");
+  server.AddPage("/second", "<title>Second page</title>");
+  Start();
+  Current().Navigate(server.Url("/first"));
+  ASSERT_TRUE(WaitLoaded(server.Url("/first")));
+  ASSERT_TRUE(ui::WaitUntil([&] { return history->mhistory.size() >= 2; }, kLoadMs));
+  Current().Navigate(server.Url("/second"));
+  ASSERT_TRUE(WaitLoaded(server.Url("/second")));
+  ASSERT_TRUE(ui::WaitUntil([&] { return history->mhistory.size() >= 3; }, kLoadMs));
+  ui::WaitWithMessages(200);
+
+  EXPECT_EQ(form->tab[0].panel->get_tooltip_text(), "Second page");
+  EXPECT_EQ(form->LastTitle, "Second page");
+  listfile::Rows onDisk;
+  ASSERT_TRUE(listfile::LoadListViewToFile(onDisk, data / "Lumivale/history.lmf"));
+  ASSERT_EQ(onDisk.size(), 3u);
+  EXPECT_EQ(onDisk[0].subItems, (std::vector<std::string>{"Second page", server.Url("/second")}));
+  EXPECT_EQ(onDisk[1].subItems, (std::vector<std::string>{"First page", server.Url("/first")}));
+  EXPECT_EQ(onDisk[2].subItems, (std::vector<std::string>{"Home", server.Url("/home")}));
+  // The thumbnail was taken from the page once it completed.
+  EXPECT_TRUE(form->tab[0].thumb->HasPicture());
+  EXPECT_TRUE(form->tab[0].close->get_visible());
+}
+
+TEST_F(MainFormEngineTest, DuplicateShowsTheSourcePageAsScriptsLeftIt) {
+  server.AddPage("/live", "<title>Live</title><body><p id=x>as served</p></body>");
+  Start();
+  Current().Navigate(server.Url("/live"));
+  ASSERT_TRUE(WaitLoaded(server.Url("/live")));
+  ASSERT_TRUE(Current().RunScript("document.getElementById('x').textContent = 'changed by a script'; 1"));
+  form->d1Click();
+  ASSERT_EQ(form->table.CurrentTab(), 1);
+  engine::Browser& copy = Current();
+  EXPECT_EQ(copy.LocationURL(), server.Url("/live"));
+  EXPECT_EQ(server.RequestCount("/live"), 2);  // a fresh load of the address
+  EXPECT_EQ(copy.RunScript("document.getElementById('x').textContent"), "changed by a script");
+}
+
+}  // namespace
