@@ -46,7 +46,7 @@ class MainFormTest : public ::testing::Test {
     env.now = [] { return std::time_t(1765375402); };
     env.checkUrl = [this](const std::string& text) {
       probed.push_back(text);
-      return reachable;
+      return probeOverride ? probeOverride(text) : reachable;
     };
     env.engines = engines;
     form = std::make_unique<app::TMainForm>(env);
@@ -93,6 +93,8 @@ class MainFormTest : public ::testing::Test {
   std::vector<engine::FakeBrowser*> browsers;
   std::vector<std::string> probed;
   bool reachable = true;
+  // When set, answers the probe in place of `reachable`.
+  std::function<bool(const std::string&)> probeOverride;
   bool completeOnNavigate = true;
   int programEnds = 0;
   navigation::EngineTable engines = navigation::DefaultEngines();

@@ -270,4 +270,19 @@ TEST_F(MainFormTest, TheQuickSearchButtonsHintNamesTheConfiguredEngine) {
   EXPECT_EQ(form->xquick.get_tooltip_text(), "Yahoo! Search");
 }
 
+TEST_F(MainFormTest, EnterPressedAgainWhileTheAddressIsProbedIsIgnored) {
+  Start();
+  int probes = 0;
+  // The probe lets messages run; the user presses Enter again meanwhile.
+  form->eurl.set_text("example.com");
+  probeOverride = [this, &probes](const std::string&) {
+    ++probes;
+    form->xsClick();
+    return true;
+  };
+  form->xsClick();
+  EXPECT_EQ(probes, 1);
+  EXPECT_EQ(Current().navigations.back(), "example.com");
+}
+
 }  // namespace
