@@ -1045,6 +1045,7 @@ void TMainForm::RecordVisit() {
   library::Tfhistory* history = forms().fhistory;
   engine::Browser* b = GetCurrentWB();
   if (!history || !b) return;
+  history->EnsureLoaded();
   const std::time_t now = env_.now();
   const library::Visit visit{history->bchist.get_active(), LastTitle, b->LocationURL(), library::ShortDate(now),
                              library::LongTime(now)};

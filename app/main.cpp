@@ -3,6 +3,7 @@
 
 #include <gtk/gtk.h>
 #include <gtkmm/main.h>
+#include <pango/pangocairo.h>
 
 #include <memory>
 #include <string>
@@ -38,6 +39,10 @@ std::string FolderOf(const std::string& path) {
 
 int main(int argc, char** argv) {
   gtk_init(&argc, &argv);
+  // Pango reads the font configuration on a thread of its own, started with
+  // the default font map, and the first widget that measures text waits
+  // for it. Started now, it runs while the engine builds its context.
+  pango_cairo_font_map_get_default();
   Gtk::Main::init_gtkmm_internals();
   g_set_application_name("Lumivale web browser");
 
@@ -63,6 +68,8 @@ int main(int argc, char** argv) {
 
   app::Forms& forms = app::forms();
   app::TMainForm MainForm(env);
+  // The first page is asked for before the window is shown: a view already
+  // on screen at its first load makes the engine start a second process.
   MainForm.FormCreate();
 
   std::vector<std::unique_ptr<Gtk::Window>> windows;
@@ -84,7 +91,8 @@ int main(int argc, char** argv) {
   forms.ftransparent = placeholder("Tftransparent", "Lumivale");
   forms.fabout = placeholder("Tfabout", "Lumivale");
   forms.fred = placeholder("Tfred", "Lumivale");
-  library::Tfhistory fhistory(MainForm.SettingsFolder() + "history.lmf", MainForm.config.enableHist);
+  library::Tfhistory fhistory(MainForm.SettingsFolder() + "history.lmf", MainForm.config.enableHist,
+                              /*loadLater=*/true);
   forms.fhistory = &fhistory;
   forms.fzum = placeholder("Tfzum", "Zoom");
   forms.fnews = placeholder("Tfnews", "Lumivale");

@@ -1,8 +1,10 @@
 #include "controls/GlyphButton.h"
 
-#include <algorithm>
-#include <gdkmm/cursor.h>
 #include <gdkmm/window.h>
+
+#include <algorithm>
+
+#include "controls/HandCursor.h"
 
 namespace controls {
 
@@ -19,7 +21,7 @@ void GlyphButton::SetColors(Rgb background, Rgb foreground) {
 
 void GlyphButton::on_realize() {
   Gtk::DrawingArea::on_realize();
-  get_window()->set_cursor(Gdk::Cursor::create(get_display(), "pointer"));
+  get_window()->set_cursor(controls::HandCursor(get_display()));
 }
 
 bool GlyphButton::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {

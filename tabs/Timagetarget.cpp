@@ -1,10 +1,11 @@
 #include "tabs/Timagetarget.h"
 
-#include <gdkmm/cursor.h>
 #include <gdkmm/general.h>
 #include <gdkmm/window.h>
 
 #include <cstring>
+
+#include "controls/HandCursor.h"
 
 namespace tabs {
 
@@ -15,7 +16,7 @@ Timagetarget::Timagetarget() {
 
 void Timagetarget::on_realize() {
   Gtk::DrawingArea::on_realize();
-  get_window()->set_cursor(Gdk::Cursor::create(get_display(), "pointer"));
+  get_window()->set_cursor(controls::HandCursor(get_display()));
 }
 
 void Timagetarget::SetPicture(const engine::Bitmap& bitmap) {

@@ -1,0 +1,28 @@
+// The reference for the start-up benchmark: the least a WebKitGTK browser
+// window can be. One GtkWindow holding one WebKitWebView with the default
+// settings and the default web context, loading the address given as the
+// only argument. Closing the window ends the program.
+//
+//   bare_webkit http://127.0.0.1:8080/page
+#include <gtk/gtk.h>
+#include <webkit2/webkit2.h>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+  gtk_init(&argc, &argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s URL\n", argv[0]);
+    return 2;
+  }
+
+  GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  GtkWidget* view = webkit_web_view_new();
+  gtk_container_add(GTK_CONTAINER(window), view);
+  g_signal_connect(window, "destroy", G_CALLBACK(gtk_main_quit), nullptr);
+
+  webkit_web_view_load_uri(WEBKIT_WEB_VIEW(view), argv[1]);
+  gtk_widget_show_all(window);
+  gtk_main();
+  return 0;
+}
