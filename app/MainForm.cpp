@@ -405,7 +405,6 @@ void TMainForm::ShowPoptool() {
 
 void TMainForm::FormResize() {
   const int width = root.get_allocated_width();
-  const int height = root.get_allocated_height();
   if (width <= 1) return;
   const int middleWidth = width - 22;
   poddrsni.set_size_request(width, kStripHeight);
@@ -417,7 +416,6 @@ void TMainForm::FormResize() {
   RGPanel1.move(eurl, 15, 82);
   RGPanel1.move(xs, middleWidth - 24, 81);
   poravnava();
-  (void)height;
   PlaceFloating();
 }
 

@@ -239,7 +239,7 @@ class TMainForm : public Gtk::Window {
 
   Environment env_;
   sigc::connection timer1_, timer5_, timerprogress_, rsstimer_;
-  int infotextHeight_ = 16;
+  int infotextHeight_ = 0;
   bool tabBusy_ = false;
   bool probing_ = false;
   bool closing_ = false;

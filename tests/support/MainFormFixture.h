@@ -43,6 +43,10 @@ class MainFormTest : public ::testing::Test {
       return b;
     };
     env.endProgram = [this] { ++programEnds; };
+    env.startNewInstance = [this] {
+      ++newInstances;
+      return true;
+    };
     env.now = [] { return std::time_t(1765375402); };
     env.checkUrl = [this](const std::string& text) {
       probed.push_back(text);
@@ -97,6 +101,7 @@ class MainFormTest : public ::testing::Test {
   std::function<bool(const std::string&)> probeOverride;
   bool completeOnNavigate = true;
   int programEnds = 0;
+  int newInstances = 0;
   navigation::EngineTable engines = navigation::DefaultEngines();
 };
 

@@ -321,6 +321,14 @@ TEST_F(MainFormTest, FlatAddressBarTogglesTheFrameStyle) {
   EXPECT_TRUE(form->Image1.flat());
 }
 
+TEST_F(MainFormTest, NewSessionStartsAnotherInstanceAndLeavesThisOneAlone) {
+  Start();
+  form->NewSession1.activate();
+  EXPECT_EQ(newInstances, 1);
+  EXPECT_EQ(programEnds, 0);
+  EXPECT_EQ(form->table.LiveCount(), 1);
+}
+
 TEST_F(MainFormTest, ExitClosesThroughTheShutDown) {
   Start();
   form->Exit2Click();
