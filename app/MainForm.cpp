@@ -729,7 +729,7 @@ engine::Browser* TMainForm::OpenTab(const std::string& url) {
   pages.add(*t.content, "zpanel" + number);
   ShowContent(n);
 
-  BindEvents(n, browser);
+  BindEvents(browser);
   browser->SetUserAgent(UserAgent);
   browser->OnContextMenu.connect([this] { ShowPoptool(); });
 
@@ -739,7 +739,7 @@ engine::Browser* TMainForm::OpenTab(const std::string& url) {
   return browser;
 }
 
-void TMainForm::BindEvents(int, engine::Browser* browser) {
+void TMainForm::BindEvents(engine::Browser* browser) {
   browser->OnNewWindow2.connect([this, browser](engine::Browser*& newWindow, bool& cancel) {
     WebBrowser1NewWindow2(browser, newWindow, cancel);
   });

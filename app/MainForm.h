@@ -231,7 +231,7 @@ class TMainForm : public Gtk::Window {
   void RecordVisit();
   int MeasureText(std::string_view text);
   engine::Browser* OpenTab(const std::string& url);
-  void BindEvents(int slot, engine::Browser* browser);
+  void BindEvents(engine::Browser* browser);
   void Bury(Tab&& gone);
   bool EmptyGraveyard();
   void ShowPoptool();
