@@ -248,8 +248,13 @@ void TMainForm::BuildLayout() {
 
   root.show_all();
 
-  root.signal_size_allocate().connect([this](Gtk::Allocation&) {
-    // Lay the bar out again once GTK has finished this allocation.
+  root.signal_size_allocate().connect([this](Gtk::Allocation& a) {
+    // Only a new size needs a new layout: laying out moves widgets, which
+    // allocates again.
+    if (a.get_width() == laidOutWidth_ && a.get_height() == laidOutHeight_) return;
+    laidOutWidth_ = a.get_width();
+    laidOutHeight_ = a.get_height();
+    // Once GTK has finished this allocation.
     Glib::signal_idle().connect_once([this] { FormResize(); });
   });
   signal_configure_event().connect(
@@ -821,8 +826,7 @@ void TMainForm::brisiAklik(int n) {
 
   table.Repack();
   for (int slot : table.LiveInStripOrder()) drsni.move(*tab[std::size_t(slot)].panel, table.Left(slot), 3);
-  poravnaj();
-  poravnava();
+  poravnava();  // places the new-tab button too
 
   SideRouting = false;
   ShowAddressOf(GetCurrentWB());
@@ -877,6 +881,25 @@ void TMainForm::poravnava() {
   const int width = poddrsni.get_allocated_width() > 1 ? poddrsni.get_allocated_width() : root.get_allocated_width();
   strip.areaWidth = width > 1 ? width : 1258;
   strip.Layout(table.NextTabLeft(), table.LiveCount());
+  ApplyStrip();
+}
+
+void TMainForm::poravnaj() {
+  strip.PlaceNewTabButton(table.LiveCount());
+  ApplyNewTabButton();
+}
+
+void TMainForm::drsnisxClick() {
+  strip.ScrollLeft(table.NextTabLeft(), table.LiveCount());
+  ApplyStrip();
+}
+
+void TMainForm::drsnidxClick() {
+  strip.ScrollRight(table.NextTabLeft(), table.LiveCount());
+  ApplyStrip();
+}
+
+void TMainForm::ApplyStrip() {
   drsnisx.set_visible(strip.overflow);
   Panel2.set_visible(strip.overflow);
   drsnidx.set_visible(strip.overflow);
@@ -884,11 +907,10 @@ void TMainForm::poravnava() {
   drsni.set_size_request(strip.stripWidth, kStripHeight);
   drsniAll.set_size(std::max(1, strip.stripWidth), kStripHeight);
   drsniAll.move(drsni, strip.stripLeft, 0);
-  poravnaj();
+  ApplyNewTabButton();
 }
 
-void TMainForm::poravnaj() {
-  strip.PlaceNewTabButton(table.LiveCount());
+void TMainForm::ApplyNewTabButton() {
   Gtk::Container* want = strip.buttonParked ? static_cast<Gtk::Container*>(&paneldodaj) : &drsni;
   if (sbdodaj.get_parent() != want) {
     if (auto* parent = sbdodaj.get_parent()) parent->remove(sbdodaj);
@@ -902,42 +924,31 @@ void TMainForm::poravnaj() {
   sbdodaj.show();
 }
 
-void TMainForm::drsnisxClick() {
-  strip.ScrollLeft(table.NextTabLeft(), table.LiveCount());
-  drsniAll.move(drsni, strip.stripLeft, 0);
-  poravnava();
-}
-
-void TMainForm::drsnidxClick() {
-  strip.ScrollRight(table.NextTabLeft(), table.LiveCount());
-  drsniAll.move(drsni, strip.stripLeft, 0);
-  poravnava();
-}
-
 // ---------------------------------------------------------------------------
 // Thumbnails and preview
 
 void TMainForm::WebBrowserScreenShot() {
+  CaptureCurrentTab();
+  poravnaj();
+}
+
+void TMainForm::CaptureCurrentTab() {
   const int cur = table.CurrentTab();
   engine::Browser* b = GetCurrentWB();
-  if (b && table.IsLive(cur)) {
-    if (auto capture = b->Snapshot()) {
-      engine::Bitmap full = tabs::CutScrollBar(*capture);
-      if (!full.empty()) {
-        tabs::SmoothBitmap(full);
-        if (tabs::ResizeBmp(full, PreviewWidth, PreviewHeight)) {
-          ui::ProcessMessages();
-          Tab& t = tab[std::size_t(cur)];
-          if (table.IsLive(cur) && t.thumb) {
-            t.thumb->SetPicture(full);
-            t.close->show();
-            ColourTabs(cur);
-          }
-        }
-      }
-    }
-  }
-  poravnaj();
+  if (!b || !table.IsLive(cur)) return;
+  const auto capture = b->Snapshot();
+  if (!capture) return;  // the tab keeps its old picture
+  engine::Bitmap full = tabs::CutScrollBar(*capture);
+  if (full.empty()) return;
+  tabs::SmoothBitmap(full);
+  if (!tabs::ResizeBmp(full, PreviewWidth, PreviewHeight)) return;
+  ui::ProcessMessages();
+  // The tab may have closed meanwhile.
+  Tab& t = tab[std::size_t(cur)];
+  if (!table.IsLive(cur) || !t.thumb) return;
+  t.thumb->SetPicture(full);
+  t.close->show();
+  ColourTabs(cur);
 }
 
 void TMainForm::ThumbMouseEnter(tabs::Timagetarget& control) {

@@ -222,6 +222,10 @@ class TMainForm : public Gtk::Window {
   void ApplyConfiguration(int screenWidth, int screenHeight);
   void ApplyBarState();
   void ApplyFrameStyle();
+  // Puts the strip's widgets where `strip` says.
+  void ApplyStrip();
+  void ApplyNewTabButton();
+  void CaptureCurrentTab();
   void SetTimerprogress(bool on);
   void SetInfotextHeight(int height);
   void PlaceFloating();
@@ -247,6 +251,8 @@ class TMainForm : public Gtk::Window {
   // Geometry of the window in its normal (not maximised) state.
   int normalLeft_ = 0, normalTop_ = 0, normalWidth_ = 1258, normalHeight_ = 811;
   GdkWindowState windowState_ = GdkWindowState(0);
+  // The size of the client area the last layout was made for.
+  int laidOutWidth_ = 0, laidOutHeight_ = 0;
   // Objects of closed tabs, destroyed once no handler can be using them.
   std::vector<Tab> graveyard_;
   sigc::connection graveyardTimer_;

@@ -51,6 +51,16 @@ struct Answer {
 };
 using AnswerPtr = std::shared_ptr<Answer>;
 
+// Lets messages run until the engine answered, the browser went away or
+// the time is up, and cancels an answer that did not come. True when the
+// answer came and the browser is still there. `alive` is taken by value:
+// the browser may be destroyed during the wait.
+bool Await(const AnswerPtr& answer, std::shared_ptr<bool> alive) {
+  ui::WaitUntil([&] { return answer->done || !*alive; }, kAnswerTimeoutMs);
+  if (!answer->done) g_cancellable_cancel(answer->cancellable);
+  return *alive && answer->done;
+}
+
 std::string ToText(const char* text) { return text ? text : ""; }
 
 std::string ValidUtf8(const std::string& text) {
@@ -304,10 +314,7 @@ AnswerPtr WebKitBrowser::Evaluate(const std::string& script, GVariant* arguments
         },
         keep);
   }
-  const auto alive = alive_;
-  ui::WaitUntil([&] { return answer->done || !*alive; }, kAnswerTimeoutMs);
-  if (!answer->done) g_cancellable_cancel(answer->cancellable);
-  if (!*alive || !answer->done || !answer->value) return nullptr;
+  if (!Await(answer, alive_) || !answer->value) return nullptr;
   return answer;
 }
 
@@ -384,10 +391,7 @@ std::optional<Bitmap> WebKitBrowser::Snapshot() {
         (*a)->done = true;
       },
       new AnswerPtr(answer));
-  const auto alive = alive_;
-  ui::WaitUntil([&] { return answer->done || !*alive; }, kAnswerTimeoutMs);
-  if (!answer->done) g_cancellable_cancel(answer->cancellable);
-  if (!*alive || !answer->surface || cairo_surface_status(answer->surface) != CAIRO_STATUS_SUCCESS) {
+  if (!Await(answer, alive_) || !answer->surface || cairo_surface_status(answer->surface) != CAIRO_STATUS_SUCCESS) {
     return std::nullopt;
   }
 

@@ -47,6 +47,15 @@ TEST_F(MainFormTest, FirstRunCreatesTheSettingsFolderAndOpensTheHomePageInOneTab
   EXPECT_EQ(form->get_title(), "Lumivale");
 }
 
+TEST_F(MainFormTest, AnIdleWindowStopsLayingItselfOut) {
+  Start();
+  ui::WaitWithMessages(300);
+  int allocations = 0;
+  form->root.signal_size_allocate().connect([&](Gtk::Allocation&) { ++allocations; });
+  ui::WaitWithMessages(500);
+  EXPECT_EQ(allocations, 0);
+}
+
 TEST_F(MainFormTest, SeedFilesAreCopiedIntoANewSettingsFolderAndNeverOverwritten) {
   program.Write("2favlist.lmf", "favourites");
   program.Write("2rss.lmf", "feeds");
