@@ -39,4 +39,12 @@ struct Forms {
 
 Forms& forms();
 
+// Creates every window after the main window, in the program's order:
+// the floating toolbar first, the HTML designer last. Their creation reads
+// the values the main window's start-up has set.
+void CreateForms(TMainForm& mainForm);
+
+// Frees the windows CreateForms made and empties forms().
+void DestroyForms();
+
 }  // namespace app

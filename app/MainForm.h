@@ -49,10 +49,9 @@ class TMainForm : public Gtk::Window {
   explicit TMainForm(Environment env);
   ~TMainForm() override;
 
-  // ---- Start-up and shut-down --------------------------------------
+  // ---- Shell (MainForm.cpp): start-up, shut-down, session, timers -----
   // Reads the settings, opens the first tab and starts the timers.
   void FormCreate();
-  void FormResize();
   // Copies the seed files into a new settings folder.
   void FormActivate();
   // Writes the configuration; the close is always allowed.
@@ -63,16 +62,27 @@ class TMainForm : public Gtk::Window {
   void SaveSettings();
   // Closes the window through the normal shut-down.
   void CloseProgram();
+  void NewSession1Click();
+  void Exit2Click();
+  void Timer1Timer();
+  void Timer5Timer();
+  void TimerprogressTimer();
 
-  // ---- Window-level commands ----------------------------------------
+  // ---- Layout (mainform/Layout.cpp) ----------------------------------------
+  void FormResize();
   void dolocigumbe();
   void xbshow();
   void FullScreen1Click();
+  // Toggles the check mark of "Flat Adress Bar", as choosing it does.
   void FlatAdressBar1Click();
-  void NewSession1Click();
-  void Exit2Click();
+  // The check mark changed: the address-bar frame follows it.
+  void FlatAdressBar1Toggled();
 
-  // ---- Tabs ------------------------------------------------------------
+  // ---- Command menu (mainform/Menu.cpp) --------------------------------------
+  // Opens `poptool` where the pointer is.
+  void ShowPoptool();
+
+  // ---- Tabs (mainform/Tabs.cpp) ----------------------------------------------
   // Opens `url` in a new tab and makes it current; "666ycf" (blanks
   // trimmed) stands for the home page. Answers the new tab's browser, or
   // null when no tab could be opened.
@@ -88,27 +98,24 @@ class TMainForm : public Gtk::Window {
   void drsnisxClick();
   void drsnidxClick();
 
-  // ---- Thumbnails and preview ------------------------------------------
+  // ---- Thumbnails and preview (mainform/Thumbnails.cpp) ----------------------
   void WebBrowserScreenShot();
   void ThumbMouseEnter(tabs::Timagetarget& control);
   void ThumbMouseLeave(tabs::Timagetarget& control);
   void ipadsMouseMove();
 
-  // ---- Engine events ---------------------------------------------------
+  // ---- Engine events (mainform/EngineEvents.cpp) ------------------------------
   void WebBrowser1NewWindow2(engine::Browser* sender, engine::Browser*& newWindow, bool& cancel);
   void WebBrowserBeforeNavigate2(const std::string& url, bool& cancel);
   void WebBrowserStatusTextChange(const std::string& text);
   void WebBrowserTitleChange(const std::string& text);
   void wbDownloadComplete();
   void wbrDocumentComplete(engine::Browser* sender, bool topLevel);
-  void Timer1Timer();
-  void Timer5Timer();
-  void TimerprogressTimer();
   // Opens an address that redirect mode took away from a tab in the side
   // panel.
   void OpenRedirected(const std::string& url);
 
-  // ---- Address bar and quick search -------------------------------------
+  // ---- Address bar and quick search (mainform/Address.cpp) ---------------------
   bool eurlKeyPress(GdkEventKey* key);
   void xsClick();
   void QuickWebSearch3Click();
@@ -217,29 +224,35 @@ class TMainForm : public Gtk::Window {
   int infotextHeight() const { return infotextHeight_; }
 
  private:
-  void BuildLayout();
-  void BuildMenu();
+  // Shell
   void ApplyConfiguration(int screenWidth, int screenHeight);
-  void ApplyBarState();
-  void ApplyFrameStyle();
-  // Puts the strip's widgets where `strip` says.
-  void ApplyStrip();
-  void ApplyNewTabButton();
-  void CaptureCurrentTab();
   void SetTimerprogress(bool on);
   void SetInfotextHeight(int height);
+  // Layout
+  void BuildLayout();
+  void LoadStyle();
+  void ApplyBarState();
+  void ApplyFrameStyle();
   void PlaceFloating();
+  void ScreenSize(int& width, int& height);
+  // Command menu
+  void BuildMenu();
+  // Tabs
+  engine::Browser* OpenTab(const std::string& url);
   void ShowContent(int slot);
   void ColourTabs(int current);
   void ShowAddressOf(engine::Browser* browser);
-  void RecordVisit();
-  int MeasureText(std::string_view text);
-  engine::Browser* OpenTab(const std::string& url);
-  void BindEvents(engine::Browser* browser);
+  // Puts the strip's widgets where `strip` says.
+  void ApplyStrip();
+  void ApplyNewTabButton();
   void Bury(Tab&& gone);
   bool EmptyGraveyard();
-  void ShowPoptool();
-  void ScreenSize(int& width, int& height);
+  // Thumbnails
+  void CaptureCurrentTab();
+  // Engine events
+  void BindEvents(engine::Browser* browser);
+  void RecordVisit();
+  int MeasureText(std::string_view text);
 
   Environment env_;
   sigc::connection timer1_, timer5_, timerprogress_, rsstimer_;

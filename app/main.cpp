@@ -5,15 +5,11 @@
 #include <gtkmm/main.h>
 #include <pango/pangocairo.h>
 
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "app/Forms.h"
 #include "app/MainForm.h"
-#include "app/Placeholders.h"
 #include "engine/WebKitBrowser.h"
-#include "library/Tfhistory.h"
 #include "navigation/UrlResolution.h"
 #include "ui/GtkDialogs.h"
 #include "ui/ProcessMessages.h"
@@ -66,43 +62,17 @@ int main(int argc, char** argv) {
   // where caches belong.
   engine::StoreWebDataIn(env.appDataFolder + "Lumivale/webdata", std::string(g_get_user_cache_dir()) + "/lumivale");
 
-  app::Forms& forms = app::forms();
   app::TMainForm MainForm(env);
   // The first page is asked for before the window is shown: a view already
   // on screen at its first load makes the engine start a second process.
   MainForm.FormCreate();
 
-  std::vector<std::unique_ptr<Gtk::Window>> windows;
-  auto placeholder = [&windows](const char* name, const char* caption) {
-    windows.push_back(std::make_unique<app::PlaceholderWindow>(name, caption));
-    return windows.back().get();
-  };
-  forms.fhint = placeholder("Tfhint", "s");
-  forms.ffavorit = placeholder("Tffavorit", "Lumivale - Bookmarks");
-  forms.faddfav = placeholder("Tfaddfav", "Lumivale");
-  forms.fmemo = placeholder("Tfmemo", "Lumivale");
-  forms.fslide = placeholder("Tfslide", "Lumivale - Add RSS");
-  forms.feditfavorites = placeholder("Tfeditfavorites", "Lumivale");
-  forms.frss = placeholder("Tfrss", "Lumivale");
-  forms.fmanage = placeholder("Tfmanage", "Lumivale");
-  forms.foptions = placeholder("Tfoptions", "Lumivale");
-  forms.faddstring = placeholder("Tfaddstring", "Lumivale");
-  forms.fhomepage = placeholder("Tfhomepage", "Lumivale");
-  forms.ftransparent = placeholder("Tftransparent", "Lumivale");
-  forms.fabout = placeholder("Tfabout", "Lumivale");
-  forms.fred = placeholder("Tfred", "Lumivale");
-  library::Tfhistory fhistory(MainForm.SettingsFolder() + "history.lmf", MainForm.config.enableHist,
-                              /*loadLater=*/true);
-  forms.fhistory = &fhistory;
-  forms.fzum = placeholder("Tfzum", "Zoom");
-  forms.fnews = placeholder("Tfnews", "Lumivale");
-  forms.fhotwords = placeholder("Tfhotwords", "Lumivale");
-  forms.fdesigner = placeholder("Tfdesigner", "Lumivale Designer");
+  app::CreateForms(MainForm);
 
   MainForm.show();
   gtk_main();
 
   ui::SetTerminating(true);
-  forms = app::Forms{};
+  app::DestroyForms();
   return 0;
 }

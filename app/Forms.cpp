@@ -1,0 +1,68 @@
+#include "app/Forms.h"
+
+#include <memory>
+#include <vector>
+
+#include "app/MainForm.h"
+#include "app/Placeholders.h"
+#include "library/Tfhistory.h"
+
+namespace app {
+namespace {
+
+std::vector<std::unique_ptr<Gtk::Window>>& Created() {
+  static std::vector<std::unique_ptr<Gtk::Window>> windows;
+  return windows;
+}
+
+template <class W>
+W* Keep(std::unique_ptr<W> window) {
+  W* raw = window.get();
+  Created().push_back(std::move(window));
+  return raw;
+}
+
+Gtk::Window* Placeholder(const char* name, const char* caption) {
+  return Keep(std::make_unique<PlaceholderWindow>(name, caption));
+}
+
+}  // namespace
+
+Forms& forms() {
+  static Forms instance;
+  return instance;
+}
+
+void CreateForms(TMainForm& MainForm) {
+  Forms& f = forms();
+  f.MainForm = &MainForm;
+  f.fhint = Placeholder("Tfhint", "s");
+  f.ffavorit = Placeholder("Tffavorit", "Lumivale - Bookmarks");
+  f.faddfav = Placeholder("Tfaddfav", "Lumivale");
+  f.fmemo = Placeholder("Tfmemo", "Lumivale");
+  f.fslide = Placeholder("Tfslide", "Lumivale - Add RSS");
+  f.feditfavorites = Placeholder("Tfeditfavorites", "Lumivale");
+  f.frss = Placeholder("Tfrss", "Lumivale");
+  f.fmanage = Placeholder("Tfmanage", "Lumivale");
+  f.foptions = Placeholder("Tfoptions", "Lumivale");
+  f.faddstring = Placeholder("Tfaddstring", "Lumivale");
+  f.fhomepage = Placeholder("Tfhomepage", "Lumivale");
+  f.ftransparent = Placeholder("Tftransparent", "Lumivale");
+  f.fabout = Placeholder("Tfabout", "Lumivale");
+  f.fred = Placeholder("Tfred", "Lumivale");
+  f.fhistory = Keep(std::make_unique<library::Tfhistory>(MainForm.SettingsFolder() + "history.lmf",
+                                                         MainForm.config.enableHist, /*loadLater=*/true));
+  f.fzum = Placeholder("Tfzum", "Zoom");
+  f.fnews = Placeholder("Tfnews", "Lumivale");
+  f.fhotwords = Placeholder("Tfhotwords", "Lumivale");
+  f.fdesigner = Placeholder("Tfdesigner", "Lumivale Designer");
+}
+
+void DestroyForms() {
+  forms() = Forms{};
+  // The last window made goes first.
+  auto& windows = Created();
+  while (!windows.empty()) windows.pop_back();
+}
+
+}  // namespace app

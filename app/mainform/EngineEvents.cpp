@@ -1,0 +1,116 @@
+// What the main window does with the events of the tabs' browsers: the
+// pop-up blocker, redirect mode, titles, the status line, the history and
+// the thumbnail refresh.
+#include "app/MainForm.h"
+
+#include "app/Forms.h"
+#include "app/mainform/Internal.h"
+#include "library/HistoryRecording.h"
+#include "library/Tfhistory.h"
+#include "listfile/ListFile.h"
+#include "tabs/StatusLine.h"
+#include "ui/Dialogs.h"
+#include "ui/ProcessMessages.h"
+
+namespace app {
+
+using namespace mainform;
+
+void TMainForm::BindEvents(engine::Browser* browser) {
+  browser->OnNewWindow2.connect([this, browser](engine::Browser*& newWindow, bool& cancel) {
+    WebBrowser1NewWindow2(browser, newWindow, cancel);
+  });
+  browser->OnBeforeNavigate2.connect(
+      [this](const std::string& url, bool& cancel) { WebBrowserBeforeNavigate2(url, cancel); });
+  browser->OnStatusTextChange.connect([this](const std::string& text) { WebBrowserStatusTextChange(text); });
+  browser->OnTitleChange.connect([this](const std::string& text) { WebBrowserTitleChange(text); });
+  browser->OnDownloadComplete.connect([this] { wbDownloadComplete(); });
+  browser->OnDocumentComplete.connect([this, browser](bool topLevel) { wbrDocumentComplete(browser, topLevel); });
+}
+
+void TMainForm::WebBrowser1NewWindow2(engine::Browser* sender, engine::Browser*& newWindow, bool& cancel) {
+  bool allowed = false;
+  const int current = table.CurrentTab();
+  const bool fromCurrent = table.IsLive(current) && tab[std::size_t(current)].browser.get() == sender;
+  if (fromCurrent && !PopupsAllowed) {
+    if (ui::AskYesNo("Pop-up blocked\n\n\nAllow Pop-up?", "Lumivale", this)) {
+      allowed = true;
+      PopupsAllowed = true;
+    }
+  }
+  if (PopupsAllowed) allowed = true;
+  if (!allowed) {
+    newWindow = nullptr;
+    cancel = true;
+    return;
+  }
+  newWindow = createBrowser("");
+  cancel = newWindow == nullptr;
+}
+
+void TMainForm::WebBrowserBeforeNavigate2(const std::string& url, bool& cancel) {
+  if (!RedirectMode) {
+    cancel = false;
+    return;
+  }
+  cancel = true;
+  OpenRedirected(url);
+}
+
+void TMainForm::OpenRedirected(const std::string&) {
+  // The side panel that shows redirected addresses is not part of this
+  // window yet; the tab's navigation is cancelled all the same.
+}
+
+int TMainForm::MeasureText(std::string_view text) {
+  auto layout = create_pango_layout(Glib::ustring(std::string(text)));
+  int width = 0, height = 0;
+  layout->get_pixel_size(width, height);
+  return width;
+}
+
+void TMainForm::WebBrowserStatusTextChange(const std::string& text) {
+  try {
+    if (!GetCurrentWB()) return;
+    const std::string shown =
+        tabs::FitStatusText(text, tabs::kStatusWidthLimit, [this](std::string_view s) { return MeasureText(s); });
+    infotextLabel.set_text(shown);
+    if (tabs::KeepsStatusLineOpen(shown)) SetInfotextHeight(16);
+  } catch (const std::exception&) {
+  }
+}
+
+void TMainForm::WebBrowserTitleChange(const std::string& text) {
+  LastTitle = text;
+  const int current = table.CurrentTab();
+  if (table.IsLive(current)) tab[std::size_t(current)].panel->set_tooltip_text(text);
+  ui::ProcessMessages();
+}
+
+void TMainForm::wbDownloadComplete() {
+  engine::Browser* b = GetCurrentWB();
+  if (!b) return;
+  eurl.set_text(b->LocationURL());
+  set_title("Lumivale");
+  RecordVisit();
+}
+
+void TMainForm::RecordVisit() {
+  library::Tfhistory* history = forms().fhistory;
+  engine::Browser* b = GetCurrentWB();
+  if (!history || !b) return;
+  history->EnsureLoaded();
+  const std::time_t now = env_.now();
+  const library::Visit visit{history->bchist.get_active(), LastTitle, b->LocationURL(), library::ShortDate(now),
+                             library::LongTime(now)};
+  if (!library::RecordVisit(history->mhistory, visit)) return;
+  ui::ProcessMessages();
+  listfile::SaveListViewToFile(history->mhistory, SettingsFolder() + "history.lmf");
+  ppwheel.hide();
+}
+
+void TMainForm::wbrDocumentComplete(engine::Browser*, bool topLevel) {
+  if (topLevel) WebBrowserScreenShot();
+}
+
+}  // namespace app
