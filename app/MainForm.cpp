@@ -95,8 +95,7 @@ void TMainForm::ApplyConfiguration(int screenWidth, int screenHeight) {
   xquick.set_tooltip_text(engines[std::size_t(navigation::EngineIndex(SpeedSearch))].hint);
   HomePage = config.homePage;
   BarState = config.barState;
-  if (BarState == 0) RGPanel1.set_size_request(-1, kStripHeight);
-  if (BarState == 2) RGPanel1.set_size_request(-1, kFullBarHeight);
+  if (BarState == 0 || BarState == 2) ApplyBarState();
   smartback.set_active(config.smartColor);
   ThumbZoom = config.thumbZoom;
   FlatAddressBar = config.flatAddressBar;

@@ -239,6 +239,11 @@ class TMainForm : public Gtk::Window {
   void BuildMenu();
   // Tabs
   engine::Browser* OpenTab(const std::string& url);
+  // Builds the widgets and the browser of slot `n`, already marked live;
+  // null (or an exception) when that fails.
+  engine::Browser* BuildTab(int n);
+  // Undoes a tab whose building failed: its slot and widgets go.
+  void AbandonTab(int n);
   void ShowContent(int slot);
   void ColourTabs(int current);
   void ShowAddressOf(engine::Browser* browser);

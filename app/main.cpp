@@ -50,7 +50,13 @@ int main(int argc, char** argv) {
   env.appDataFolder = std::string(g_get_user_data_dir()) + "/";
   env.programFolder = FolderOf(executable);
   env.newBrowser = [] { return engine::CreateWebKitBrowser(); };
-  env.endProgram = [] { gtk_main_quit(); };
+  // The window may close before the loop runs (a first tab that cannot be
+  // built); then there is no loop to leave, and none is started.
+  bool ended = false;
+  env.endProgram = [&ended] {
+    ended = true;
+    if (gtk_main_level() > 0) gtk_main_quit();
+  };
   env.startNewInstance = [executable] {
     const gchar* args[] = {executable.c_str(), nullptr};
     return g_spawn_async(nullptr, const_cast<gchar**>(args), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr,
@@ -69,8 +75,10 @@ int main(int argc, char** argv) {
 
   app::CreateForms(MainForm);
 
-  MainForm.show();
-  gtk_main();
+  if (!ended) {
+    MainForm.show();
+    gtk_main();
+  }
 
   ui::SetTerminating(true);
   app::DestroyForms();

@@ -39,6 +39,28 @@ void Panel::SetBorder(int width, Rgb color) {
   queue_draw();
 }
 
+void Panel::SetSizedByRequest(bool byRequest) {
+  byRequest_ = byRequest;
+  queue_resize();
+}
+
+// GTK adds the size request on top of what these answer.
+void Panel::get_preferred_width_vfunc(int& minimum, int& natural) const {
+  if (byRequest_) {
+    minimum = natural = 0;
+    return;
+  }
+  Gtk::Fixed::get_preferred_width_vfunc(minimum, natural);
+}
+
+void Panel::get_preferred_height_vfunc(int& minimum, int& natural) const {
+  if (byRequest_) {
+    minimum = natural = 0;
+    return;
+  }
+  Gtk::Fixed::get_preferred_height_vfunc(minimum, natural);
+}
+
 bool Panel::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
   const double w = get_allocated_width();
   const double h = get_allocated_height();

@@ -19,15 +19,22 @@ class Panel : public Gtk::Fixed {
   void SetRounded(bool rounded);
   bool rounded() const { return rounded_; }
   void SetBorder(int width, Rgb color);
+  // The panel asks for its size request only, however far its children
+  // reach: it can be made smaller than they are (what lies outside is cut
+  // off or hidden by its owner), and it never makes its window wider.
+  void SetSizedByRequest(bool byRequest);
 
  protected:
   bool on_draw(const Cairo::RefPtr<Cairo::Context>& cr) override;
+  void get_preferred_width_vfunc(int& minimum, int& natural) const override;
+  void get_preferred_height_vfunc(int& minimum, int& natural) const override;
 
  private:
   Rgb color_;
   bool rounded_ = false;
   int borderWidth_ = 0;
   Rgb borderColor_{};
+  bool byRequest_ = false;
 };
 
 }  // namespace controls

@@ -39,4 +39,13 @@ void StripLayout::ScrollRight(int nextTabLeft, int liveTabs) {
   Layout(nextTabLeft, liveTabs);
 }
 
+void StripLayout::ShowTab(int tabLeft, int nextTabLeft, int liveTabs) {
+  Layout(nextTabLeft, liveTabs);
+  if (!overflow) return;
+  const int viewport = ViewportWidth();
+  while (tabLeft + stripLeft + kTabPanelWidth > viewport && tabLeft + stripLeft > 0) stripLeft -= kTabStep;
+  while (tabLeft + stripLeft < 0) stripLeft += kTabStep;
+  Layout(nextTabLeft, liveTabs);
+}
+
 }  // namespace tabs

@@ -9,6 +9,7 @@ namespace tabs {
 inline constexpr int kScrollButtonWidth = 25;  // drsnisx, drsnidx
 inline constexpr int kRightPanelWidth = 47;    // Panel2 as designed
 inline constexpr int kStripSlack = 27;         // the strip is this much wider than its tabs
+inline constexpr int kTabPanelWidth = 112;
 
 struct StripLayout {
   // The width of the whole strip area (poddrsni) and of its right-hand
@@ -39,6 +40,9 @@ struct StripLayout {
   // of 0. Both lay the strip out again.
   void ScrollLeft(int nextTabLeft, int liveTabs);
   void ScrollRight(int nextTabLeft, int liveTabs);
+  // Scrolls the strip by whole tab steps until the tab panel at `tabLeft`
+  // is fully inside the viewport, then lays it out again.
+  void ShowTab(int tabLeft, int nextTabLeft, int liveTabs);
 };
 
 }  // namespace tabs

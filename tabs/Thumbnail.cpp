@@ -1,5 +1,7 @@
 #include "tabs/Thumbnail.h"
 
+#include <algorithm>
+
 #include <cstring>
 #include <new>
 #include <utility>
@@ -57,12 +59,14 @@ bool ResizeBmp(engine::Bitmap& bitmap, int width, int height) {
 int PreviewWidthFor(int screenWidth) { return int(screenWidth / 4.0); }
 int PreviewHeightFor(int screenHeight) { return int(screenHeight / 4.15); }
 
-int PreviewLeft(int panelLeft, int stripLeft, bool leftScrollButtonShown, int clientWidth, int currentLeft) {
-  // 315 and 110 place the preview from the panel's left edge, or 205
-  // pixels to its left when it would run past the right edge.
+int PreviewLeft(int panelLeft, int stripLeft, bool leftScrollButtonShown, int clientWidth, int previewWidth,
+                int currentLeft) {
+  // From the panel's left edge; when that would run past the right edge,
+  // the preview ends where the tab panel (110 wide to its close button's
+  // edge) ends, but never starts left of the window.
   const int x = panelLeft + stripLeft + (leftScrollButtonShown ? kScrollButtonWidth : 0);
-  if (x + 315 < clientWidth) return x;
-  if (x + 315 > clientWidth) return x + 110 - 315;
+  if (x + previewWidth < clientWidth) return x;
+  if (x + previewWidth > clientWidth) return std::max(0, x + 110 - previewWidth);
   return currentLeft;
 }
 

@@ -28,9 +28,12 @@ bool ResizeBmp(engine::Bitmap& bitmap, int width, int height);
 int PreviewWidthFor(int screenWidth);
 int PreviewHeightFor(int screenHeight);
 
-// Left of the preview panel for a thumbnail whose tab panel sits at
-// `panelLeft` in a strip scrolled to `stripLeft`. `currentLeft` is kept
-// when the preview would end exactly at the client's right edge.
-int PreviewLeft(int panelLeft, int stripLeft, bool leftScrollButtonShown, int clientWidth, int currentLeft);
+// Left of a preview `previewWidth` wide for a thumbnail whose tab panel
+// sits at `panelLeft` in a strip scrolled to `stripLeft`: under the tab
+// when it fits, else ending with the tab, and never left of the window.
+// `currentLeft` is kept when the preview would end exactly at the client's
+// right edge.
+int PreviewLeft(int panelLeft, int stripLeft, bool leftScrollButtonShown, int clientWidth, int previewWidth,
+                int currentLeft);
 
 }  // namespace tabs

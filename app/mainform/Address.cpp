@@ -16,6 +16,13 @@ bool TMainForm::eurlKeyPress(GdkEventKey* key) {
 
 void TMainForm::xsClick() {
   if (probing_) return;  // Enter again while the address is being probed
+  // The tab in which Enter was pressed: the probe lets messages run, and
+  // the user may switch or close tabs meanwhile.
+  const int slot = table.CurrentTab();
+  engine::Browser* const target = GetCurrentWB();
+  if (!target) return;
+  auto inTab = [&] { return table.IsLive(slot) && tab[std::size_t(slot)].browser.get() == target; };
+  const bool wasInTab = inTab();
   probing_ = true;
   const std::string text = eurl.get_text();
   auto window = get_window();
@@ -24,20 +31,19 @@ void TMainForm::xsClick() {
   if (window) window->set_cursor();
   probing_ = false;
 
-  engine::Browser* b = GetCurrentWB();
-  if (!b) return;
+  if (wasInTab && !inTab()) return;  // that tab has closed meanwhile
   if (reachable) {
-    b->Navigate(text);
+    target->Navigate(text);
     return;
   }
   const int index = navigation::EngineIndex(SpeedSearch);
   RedirectMode = false;
   const std::string url = navigation::SearchUrl(engines, index, text);
   if (text.empty()) {
-    b->Navigate(HomePage);
+    target->Navigate(HomePage);
   } else {
-    b->Navigate(url);
-    b->GrabFocus();
+    target->Navigate(url);
+    target->GrabFocus();
   }
 }
 

@@ -83,7 +83,14 @@ void TMainForm::WebBrowserStatusTextChange(const std::string& text) {
 void TMainForm::WebBrowserTitleChange(const std::string& text) {
   LastTitle = text;
   const int current = table.CurrentTab();
-  if (table.IsLive(current)) tab[std::size_t(current)].panel->set_tooltip_text(text);
+  if (table.IsLive(current)) {
+    // Setting a text switches hints on: whether they show stays as it was
+    // (the enlarged preview takes their place while it is on).
+    Gtk::Widget& panel = *tab[std::size_t(current)].panel;
+    const bool hints = panel.get_has_tooltip();
+    panel.set_tooltip_text(text);
+    panel.set_has_tooltip(hints);
+  }
   ui::ProcessMessages();
 }
 

@@ -13,7 +13,6 @@ inline constexpr controls::Rgb kTopBarColor{214, 214, 214};
 
 inline constexpr int kStripHeight = 76;  // poddrsni: the tab strip only
 inline constexpr int kFullBarHeight = 103;  // the tab strip and the address bar
-inline constexpr int kTabPanelWidth = 112;
 inline constexpr int kTabPanelHeight = 71;
 
 // Sets `widget`'s name, so tests and accessibility tools find it.

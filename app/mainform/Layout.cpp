@@ -42,7 +42,11 @@ void TMainForm::BuildLayout() {
   root.add(body);
 
   // Top bar: the tab strip, then the address bar in its frame.
+  // Its height is the bar state's (76 or 103), whatever its children ask
+  // for, and its width follows the window's: the window can always be made
+  // narrower.
   Named(RGPanel1, "RGPanel1").SetColor(kTopBarColor);
+  RGPanel1.SetSizedByRequest(true);
   RGPanel1.set_size_request(-1, 104);
   body.pack_start(RGPanel1, Gtk::PACK_SHRINK);
 
@@ -185,8 +189,9 @@ void TMainForm::BuildLayout() {
       [this](GdkEventConfigure* e) {
         if (!(windowState_ & (GDK_WINDOW_STATE_MAXIMIZED | GDK_WINDOW_STATE_ICONIFIED |
                               GDK_WINDOW_STATE_FULLSCREEN))) {
-          normalLeft_ = e->x;
-          normalTop_ = e->y;
+          // The frame's corner, as move() takes it: saving the inside
+          // would move the window down by its title bar at every restart.
+          get_position(normalLeft_, normalTop_);
           normalWidth_ = e->width;
           normalHeight_ = e->height;
         }
@@ -272,6 +277,10 @@ void TMainForm::ApplyBarState() {
       RGPanel1.set_size_request(-1, kFullBarHeight);
       break;
   }
+  // The address bar lies below the strip: out of sight with the strip only.
+  const bool addressBar = BarState != 0;
+  for (Gtk::Widget* w : std::initializer_list<Gtk::Widget*>{&Image1, &Image3, &Image2, &eurl, &xs})
+    w->set_visible(addressBar);
 }
 
 void TMainForm::xbshow() {

@@ -38,16 +38,41 @@ engine::Browser* TMainForm::OpenTab(const std::string& url) {
     return nullptr;
   }
   const int n = *free;
-  Tab& t = tab[std::size_t(n)];
-  const int left = table.NextTabLeft();
   table.Open(n);
+  engine::Browser* browser = nullptr;
+  try {
+    browser = BuildTab(n);
+  } catch (const std::exception&) {
+  }
+  if (!browser) {
+    // A tab that cannot be built closes the window; no slot is left live
+    // without its browser meanwhile.
+    AbandonTab(n);
+    CloseProgram();
+    return nullptr;
+  }
 
+  BindEvents(browser);
+  browser->SetUserAgent(UserAgent);
+  browser->OnContextMenu.connect([this] { ShowPoptool(); });
+
+  if (ui::Upper(address).find("GOOGLE.") != std::string::npos) GoogleRefresh = true;
+  table.SetCurrentTab(n);
+  // A new tab is never left scrolled out of sight.
+  strip.ShowTab(table.Left(n), table.NextTabLeft(), table.LiveCount());
+  ApplyStrip();
+  browser->Navigate(address);
+  return browser;
+}
+
+engine::Browser* TMainForm::BuildTab(int n) {
+  Tab& t = tab[std::size_t(n)];
   const std::string number = std::to_string(n);
   t.panel = std::make_unique<controls::Panel>(kNewTabColor);
   t.panel->set_name("dpanel" + number);
-  t.panel->set_size_request(kTabPanelWidth, kTabPanelHeight);
+  t.panel->set_size_request(tabs::kTabPanelWidth, kTabPanelHeight);
   t.panel->SetRounded(true);
-  drsni.put(*t.panel, left, 3);
+  drsni.put(*t.panel, table.Left(n), 3);
 
   t.thumb = std::make_unique<tabs::Timagetarget>();
   t.thumb->set_name("slikaA" + number);
@@ -67,7 +92,7 @@ engine::Browser* TMainForm::OpenTab(const std::string& url) {
   t.close->tag = n;
   t.close->set_no_show_all(true);
   t.close->signal_clicked().connect([this, n] { brisiAklik(n); });
-  t.panel->put(*t.close, kTabPanelWidth - 15, 4);
+  t.panel->put(*t.close, tabs::kTabPanelWidth - 15, 4);
   t.panel->show_all();
 
   poravnava();
@@ -75,24 +100,25 @@ engine::Browser* TMainForm::OpenTab(const std::string& url) {
   t.content = std::make_unique<Gtk::Box>(Gtk::ORIENTATION_VERTICAL);
   t.content->set_name("zpanel" + number);
   t.browser = env_.newBrowser ? env_.newBrowser() : nullptr;
-  if (!t.browser) {
-    CloseProgram();
-    return nullptr;
-  }
+  if (!t.browser) return nullptr;
   engine::Browser* browser = t.browser.get();
   t.content->pack_start(browser->widget(), Gtk::PACK_EXPAND_WIDGET);
   t.content->show_all();
   pages.add(*t.content, "zpanel" + number);
   ShowContent(n);
-
-  BindEvents(browser);
-  browser->SetUserAgent(UserAgent);
-  browser->OnContextMenu.connect([this] { ShowPoptool(); });
-
-  if (ui::Upper(address).find("GOOGLE.") != std::string::npos) GoogleRefresh = true;
-  table.SetCurrentTab(n);
-  browser->Navigate(address);
   return browser;
+}
+
+void TMainForm::AbandonTab(int n) {
+  Tab& t = tab[std::size_t(n)];
+  table.Close(n);
+  table.Repack();
+  if (t.content && t.content->get_parent() == &pages) pages.remove(*t.content);
+  if (t.panel && t.panel->get_parent() == &drsni) drsni.remove(*t.panel);
+  Bury(std::move(t));
+  t = Tab{};
+  if (table.IsLive(table.CurrentTab())) ShowContent(table.CurrentTab());
+  poravnava();
 }
 
 void TMainForm::ShowContent(int slot) {

@@ -35,7 +35,8 @@ class MainFormTest : public ::testing::Test {
     app::Environment env;
     env.appDataFolder = data.str();
     env.programFolder = program.str();
-    env.newBrowser = [this] {
+    env.newBrowser = [this]() -> std::unique_ptr<engine::Browser> {
+      if (refuseBrowser && refuseBrowser()) return nullptr;
       auto b = std::make_unique<engine::FakeBrowser>();
       b->completeOnNavigate = completeOnNavigate;
       b->body = "<p>blank</p>";
@@ -100,6 +101,9 @@ class MainFormTest : public ::testing::Test {
   // When set, answers the probe in place of `reachable`.
   std::function<bool(const std::string&)> probeOverride;
   bool completeOnNavigate = true;
+  // When set and true, the engine gives no browser for the next tab; it
+  // may also throw.
+  std::function<bool()> refuseBrowser;
   int programEnds = 0;
   int newInstances = 0;
   navigation::EngineTable engines = navigation::DefaultEngines();

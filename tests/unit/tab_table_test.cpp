@@ -135,4 +135,32 @@ TEST(StripLayout, ScrollingMovesTheStripByOneTabWithinItsEnds) {
   EXPECT_EQ(s.stripLeft, left + 115);
 }
 
+TEST(StripLayout, ShowingATabScrollsByWholeStepsUntilItIsFullyInTheViewport) {
+  tabs::StripLayout s;
+  s.areaWidth = 1000;  // viewport 928 while the scroll buttons show
+  const int next = 3 + 115 * 10;
+  struct Case {
+    int tabLeft, expectedStripLeft;
+  };
+  const Case cases[] = {
+      {3 + 115 * 9, -230},  // the newest tab, at the right end
+      {3 + 115 * 5, -230},  // already in view: the strip stays
+      {3, 0},               // back at the left end
+  };
+  for (const Case& c : cases) {
+    s.ShowTab(c.tabLeft, next, 10);
+    EXPECT_EQ(s.stripLeft, c.expectedStripLeft) << c.tabLeft;
+    EXPECT_GE(c.tabLeft + s.stripLeft, 0) << c.tabLeft;
+    EXPECT_LE(c.tabLeft + s.stripLeft + tabs::kTabPanelWidth, s.ViewportWidth()) << c.tabLeft;
+  }
+  // Scrolled left, a tab further left comes back into view.
+  s.ShowTab(3 + 115 * 9, next, 10);
+  s.ShowTab(3 + 115, next, 10);
+  EXPECT_EQ(s.stripLeft, -115);
+  // Without overflow the strip stays at 0.
+  s.ShowTab(3 + 115 * 2, 3 + 115 * 3, 3);
+  EXPECT_FALSE(s.overflow);
+  EXPECT_EQ(s.stripLeft, 0);
+}
+
 }  // namespace

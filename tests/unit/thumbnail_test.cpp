@@ -109,17 +109,24 @@ TEST(Preview, PlacedUnderItsTabOrLeftOfItNearTheRightEdge) {
   struct Case {
     int panelLeft, stripLeft;
     bool scrolled;
-    int clientWidth, expected;
+    int clientWidth, previewWidth, expected;
   };
   const Case cases[] = {
-      {118, -115, true, 1000, 28},   // 118 - 115 + 25 when it fits
-      {118, 0, false, 1000, 118},
-      {800, 0, false, 1000, 595},    // 205 left of the panel
-      {685, 0, false, 1000, 42},     // ends exactly at the edge: left kept (42)
+      {118, -115, true, 1000, 315, 28},  // 118 - 115 + 25 when it fits
+      {118, 0, false, 1000, 315, 118},
+      {800, 0, false, 1000, 315, 595},   // 205 left of the panel
+      {685, 0, false, 1000, 315, 42},    // ends exactly at the edge: left kept (42)
+      // A quarter of a 1920 screen wide: it ends with the tab, inside the window.
+      {1498, 0, false, 1900, 480, 1128},
+      {1450, 0, false, 1900, 480, 1080},
+      {1268, 0, false, 1900, 480, 1268},
+      {100, 0, false, 300, 480, 0},      // a window narrower than the preview
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(tabs::PreviewLeft(c.panelLeft, c.stripLeft, c.scrolled, c.clientWidth, 42), c.expected)
-        << c.panelLeft;
+  for (const Case& c : cases) {
+    const int left = tabs::PreviewLeft(c.panelLeft, c.stripLeft, c.scrolled, c.clientWidth, c.previewWidth, 42);
+    EXPECT_EQ(left, c.expected) << c.panelLeft;
+    if (c.previewWidth <= c.clientWidth) EXPECT_LE(left + c.previewWidth, c.clientWidth) << c.panelLeft;
+  }
 }
 
 }  // namespace

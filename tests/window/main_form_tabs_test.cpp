@@ -204,12 +204,14 @@ TEST_F(MainFormTest, TabsBeyondTheViewportShowTheScrollButtonsUntilTheyFitAgain)
   EXPECT_TRUE(form->drsnidx.get_visible());
   EXPECT_EQ(form->sbdodaj.get_parent(), &form->paneldodaj);
 
-  form->drsnisxClick();
-  EXPECT_EQ(form->strip.stripLeft, -115);
+  // The newest tab was scrolled into view; the buttons move by one tab.
+  const int scrolled = form->strip.stripLeft;
+  EXPECT_LT(scrolled, 0);
   form->drsnidxClick();
-  EXPECT_EQ(form->strip.stripLeft, 0);
-
+  EXPECT_EQ(form->strip.stripLeft, scrolled + 115);
   form->drsnisxClick();
+  EXPECT_EQ(form->strip.stripLeft, scrolled);
+
   for (int slot = 0; slot < 4; ++slot) form->brisiAklik(slot);
   EXPECT_FALSE(form->drsnisx.get_visible());
   EXPECT_FALSE(form->Panel2.get_visible());
