@@ -213,13 +213,13 @@ TEST_F(MainFormTest, AnUnreachableTextIsSearchedWithTheConfiguredEngine) {
   form->RedirectMode = true;
   form->eurl.set_text("fish & chips");
   form->xsClick();
-  EXPECT_EQ(Current().navigations.back(), "http://127.0.0.1:9/search?ie=ISO-8859-1&hl=us&q=fish & chips");
+  EXPECT_EQ(Current().navigations.back(), "http://127.0.0.1:9/search?ie=ISO-8859-1&hl=us&q=fish+%26+chips");
   EXPECT_FALSE(form->RedirectMode);
   EXPECT_GE(Current().focusGrabs, 1);
 
   form->SpeedSearch = 9;  // out of range: Google
   form->xsClick();
-  EXPECT_EQ(Current().navigations.back(), "http://www.google.com/search?ie=ISO-8859-1&hl=us&q=fish & chips");
+  EXPECT_EQ(Current().navigations.back(), "http://www.google.com/search?ie=ISO-8859-1&hl=us&q=fish+%26+chips");
 }
 
 TEST_F(MainFormTest, AnEmptyAddressBarGoesHome) {
@@ -240,7 +240,7 @@ TEST_F(MainFormTest, WebSearchOpensTheSelectionInANewTab) {
   ASSERT_EQ(browsers.size(), 2u);
   EXPECT_EQ(form->table.CurrentTab(), 1);
   EXPECT_EQ(browsers[1]->navigations,
-            (std::vector<std::string>{"Blank Page", "http://www.google.com/search?ie=ISO-8859-1&hl=us&q=fish & chips"}));
+            (std::vector<std::string>{"Blank Page", "http://www.google.com/search?ie=ISO-8859-1&hl=us&q=fish+%26+chips"}));
   EXPECT_GE(browsers[1]->focusGrabs, 1);
 }
 
