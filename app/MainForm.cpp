@@ -1054,14 +1054,10 @@ void TMainForm::RecordVisit() {
   library::Tfhistory* history = forms().fhistory;
   engine::Browser* b = GetCurrentWB();
   if (!history || !b) return;
-  history->EnsureLoaded();
   const std::time_t now = env_.now();
-  const library::Visit visit{history->bchist.get_active(), LastTitle, b->LocationURL(), library::ShortDate(now),
-                             library::LongTime(now)};
-  if (!library::RecordVisit(history->mhistory, visit)) return;
-  ui::ProcessMessages();
-  listfile::SaveListViewToFile(history->mhistory, SettingsFolder() + "history.lmf");
-  ppwheel.hide();
+  if (history->Record({history->bchist.get_active(), LastTitle, b->LocationURL(), library::ShortDate(now),
+                       library::LongTime(now)}))
+    ppwheel.hide();
 }
 
 void TMainForm::wbrDocumentComplete(engine::Browser*, bool topLevel) {
