@@ -27,18 +27,18 @@ inline bool HasUriScheme(const std::string& text) {
 }
 
 // The address the engine loads for typed `text`: leading and trailing
-// blanks go; an absolute local path, or the path of an existing local
-// file, becomes a file URI; text with a scheme is kept as it is; other
-// text gets "http://" in front. Nothing else is encoded: the engine's own
-// URL parser does that. Empty text gives an empty address.
+// blanks go; an absolute local path becomes a file URI; text with a scheme
+// is kept as it is; other text gets "http://" in front. A bare name is a
+// web address even when a file of that name lies in the working folder.
+// Nothing else is encoded: the engine's own URL parser does that. Empty
+// text gives an empty address.
 inline std::string ResolveAddress(const std::string& typed) {
   const auto first = typed.find_first_not_of(" \t\r\n");
   if (first == std::string::npos) return {};
   const auto last = typed.find_last_not_of(" \t\r\n");
   const std::string text = typed.substr(first, last - first + 1);
 
-  const bool scheme = HasUriScheme(text);
-  if (text[0] == '/' || (!scheme && g_file_test(text.c_str(), G_FILE_TEST_EXISTS))) {
+  if (text[0] == '/') {
     gchar* absolute = g_canonicalize_filename(text.c_str(), nullptr);
     gchar* uri = g_filename_to_uri(absolute, nullptr, nullptr);
     g_free(absolute);
@@ -46,7 +46,7 @@ inline std::string ResolveAddress(const std::string& typed) {
     g_free(uri);
     return result;
   }
-  if (scheme) return text;
+  if (HasUriScheme(text)) return text;
   return "http://" + text;
 }
 

@@ -13,10 +13,12 @@ std::string Format(std::time_t when, const char* format) {
 
 }  // namespace
 
+bool Recordable(const Visit& visit) {
+  return visit.recordingOn && visit.title.find("Lumivale") == std::string::npos && !visit.address.empty();
+}
+
 bool RecordVisit(listfile::Rows& rows, const Visit& visit) {
-  if (!visit.recordingOn) return false;
-  if (visit.title.find("Lumivale") != std::string::npos) return false;
-  if (visit.address.empty()) return false;
+  if (!Recordable(visit)) return false;
 
   if (rows.empty()) {
     rows.push_back({visit.date + " " + visit.time, {visit.title, visit.address}, 0});

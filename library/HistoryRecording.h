@@ -18,6 +18,11 @@ struct Visit {
   std::string time;          // the time in the user's long format
 };
 
+// The part of the recording rule that does not depend on the rows: false
+// while recording is off, for a title containing "Lumivale" and for an
+// empty address.
+bool Recordable(const Visit& visit);
+
 // Applies the recording rule to `rows`. Answers true when a row was added,
 // so the list must be written. Nothing is recorded while recording is off,
 // for a title containing "Lumivale", for an empty address, or when the

@@ -1,14 +1,14 @@
 #include "library/Tfhistory.h"
 
-#include <glib.h>
 #include <glibmm/main.h>
 
 #include "settings/Configuration.h"
+#include "ui/ProcessMessages.h"
 
 namespace library {
 
 Tfhistory::Tfhistory(std::string historyFile, int enableHist, bool loadLater)
-    : bchist("  Enable History"), file_(std::move(historyFile)) {
+    : bchist("  Enable History"), list_(std::move(historyFile)) {
   set_name("Tfhistory");
   set_title("Web History");
   set_default_size(792, 560);
@@ -26,7 +26,19 @@ Tfhistory::Tfhistory(std::string historyFile, int enableHist, bool loadLater)
 void Tfhistory::EnsureLoaded() {
   if (loaded_) return;
   loaded_ = true;
-  if (g_file_test(file_.c_str(), G_FILE_TEST_EXISTS)) listfile::LoadListViewToFile(mhistory, file_, this);
+  list_.Load(mhistory, this, /*reportMissing=*/false);
+}
+
+bool Tfhistory::Record(const Visit& visit) {
+  EnsureLoaded();
+  if (!Recordable(visit)) return false;
+  // The check, the new row and the write go together: nothing may run in
+  // between that lets another window's write slip under this one.
+  list_.ReloadIfChanged(mhistory, this);
+  if (!RecordVisit(mhistory, visit)) return false;
+  list_.Save(mhistory, this);
+  ui::ProcessMessages();
+  return true;
 }
 
 }  // namespace library

@@ -130,27 +130,63 @@ Decoded Decode(std::string_view bytes) {
 bool ListLoaded() { return listLoaded; }
 void SetListLoaded(bool loaded) { listLoaded = loaded; }
 
-bool SaveListViewToFile(const Rows& rows, const std::string& path, std::string* error) {
-  return settings::WriteFileAtomically(path, Encode(rows), error);
+bool SaveListViewToFile(const Rows& rows, const std::string& path, std::string* error,
+                        settings::FileStamp* written) {
+  return settings::WriteFileAtomically(path, Encode(rows), error, written);
+}
+
+std::string DisplayName(const std::string& path) {
+  gchar* base = g_path_get_basename(path.c_str());
+  std::string name = settings::ToUtf8(base);
+  g_free(base);
+  return name;
+}
+
+ListFileContent ReadListFile(const std::string& path) {
+  settings::FileContent file = settings::ReadFileContent(path);
+  ListFileContent content;
+  content.stamp = file.stamp;
+  if (!file.bytes) {
+    content.status = file.missing ? LoadStatus::Missing : LoadStatus::Unreadable;
+    content.reason = std::move(file.reason);
+    return content;
+  }
+  Decoded d = Decode(*file.bytes);
+  if (!d.signatureOk) {
+    content.status = LoadStatus::NotAListFile;
+    return content;
+  }
+  content.status = LoadStatus::Loaded;
+  content.rows = std::move(d.rows);
+  return content;
+}
+
+void ReportLoadFailure(const ListFileContent& content, const std::string& path, Gtk::Window* owner) {
+  const std::string name = DisplayName(path);
+  std::string text;
+  switch (content.status) {
+    case LoadStatus::Loaded:
+      return;
+    case LoadStatus::Missing:
+      text = "File \"" + name + "\" does not exist!";
+      break;
+    case LoadStatus::Unreadable:
+      text = "File \"" + name + "\" cannot be read: " + content.reason;
+      break;
+    case LoadStatus::NotAListFile:
+      text = "\"" + name + "\" is not a ListView file!";
+      break;
+  }
+  ui::ShowMessage(text, "I/O Error", ui::Icon::Error, owner);
 }
 
 bool LoadListViewToFile(Rows& rows, const std::string& path, Gtk::Window* owner) {
-  gchar* base = g_path_get_basename(path.c_str());
-  const std::string name = settings::ToUtf8(base);
-  g_free(base);
-
-  if (!settings::IsRegularFile(path)) {
-    ui::ShowMessage("File \"" + name + "\" does not exist!", "I/O Error", ui::Icon::Error, owner);
+  ListFileContent content = ReadListFile(path);
+  if (content.status != LoadStatus::Loaded) {
+    ReportLoadFailure(content, path, owner);
     return false;
   }
-  const std::optional<std::string> bytes = settings::ReadWholeFile(path);
-  if (!bytes) return false;  // exists but cannot be read: the caller's failure, no message
-  Decoded d = Decode(*bytes);
-  if (!d.signatureOk) {
-    ui::ShowMessage("\"" + name + "\" is not a ListView file!", "I/O Error", ui::Icon::Error, owner);
-    return false;
-  }
-  rows = std::move(d.rows);
+  rows = std::move(content.rows);
   SetListLoaded(false);
   return true;
 }

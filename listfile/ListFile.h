@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/AtomicFile.h"
+
 namespace Gtk {
 class Window;
 }
@@ -60,14 +62,40 @@ bool ListLoaded();
 void SetListLoaded(bool loaded);
 
 // Writes `rows` to `path` atomically. On failure the old file stays and
-// `error` says why.
-bool SaveListViewToFile(const Rows& rows, const std::string& path, std::string* error = nullptr);
+// `error` says why. `written` receives the stamp of the new file.
+bool SaveListViewToFile(const Rows& rows, const std::string& path, std::string* error = nullptr,
+                        settings::FileStamp* written = nullptr);
+
+enum class LoadStatus {
+  Loaded,        // the rows are those of the file
+  Missing,       // no file of that name
+  Unreadable,    // there is something of that name, but it cannot be read
+  NotAListFile,  // it does not begin with "LVF"
+};
+
+struct ListFileContent {
+  LoadStatus status = LoadStatus::Missing;
+  Rows rows;                  // when Loaded
+  std::string reason;         // when Unreadable: what is wrong
+  settings::FileStamp stamp;  // the file as it was read
+};
+
+// Reads the list file `path` without telling the user anything and
+// without touching the list-loaded flag.
+ListFileContent ReadListFile(const std::string& path);
+
+// Tells the user, in a message box owned by `owner` with the caption
+// "I/O Error", why `content` (read from `path`) gave no rows.
+void ReportLoadFailure(const ListFileContent& content, const std::string& path, Gtk::Window* owner);
 
 // Replaces `rows` with the rows stored in `path` and clears the list-loaded
-// flag. A missing file or one that does not begin with "LVF" is reported in
-// a message box owned by `owner` ("I/O Error"); then, and when the file
-// cannot be read, `rows` and the flag stay as they were. Answers whether
-// the list was loaded.
+// flag. A missing file, one that cannot be read (with the reason) and one
+// that does not begin with "LVF" are reported in a message box owned by
+// `owner` ("I/O Error"); then `rows` and the flag stay as they were.
+// Answers whether the list was loaded.
 bool LoadListViewToFile(Rows& rows, const std::string& path, Gtk::Window* owner = nullptr);
+
+// The file name of `path` without its folder, as the messages name it.
+std::string DisplayName(const std::string& path);
 
 }  // namespace listfile

@@ -42,9 +42,28 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+FileStamp StampFrom(const struct stat& st) {
+  FileStamp s;
+  s.exists = true;
+  s.regular = S_ISREG(st.st_mode);
+  s.device = static_cast<std::uint64_t>(st.st_dev);
+  s.inode = static_cast<std::uint64_t>(st.st_ino);
+  s.size = static_cast<std::int64_t>(st.st_size);
+  s.modifiedSeconds = static_cast<std::int64_t>(st.st_mtim.tv_sec);
+  s.modifiedNanoseconds = static_cast<std::int64_t>(st.st_mtim.tv_nsec);
+  return s;
+}
+
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+FileStamp StampOf(const std::string& path) {
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0) return {};
+  return StampFrom(st);
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error,
+                         FileStamp* written) {
   const std::string target = ResolveTarget(path);
 
   struct stat old {};
@@ -74,6 +93,10 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     if (fchmod(fd, old.st_mode & 07777) != 0) return fail("Cannot set the permissions of", errno);
     if (old.st_size > 0 && fdatasync(fd) != 0) return fail("Cannot flush", errno);
   }
+  // The rename keeps the inode and the modification time, so this is the
+  // stamp the new file will have.
+  struct stat now {};
+  if (written && fstat(fd, &now) != 0) return fail("Cannot stat", errno);
   if (close(fd) != 0) {
     const int code = errno;
     g_unlink(temp.c_str());
@@ -86,17 +109,33 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     SetError(error, "Cannot replace", target, code);
     return false;
   }
+  if (written) *written = StampFrom(now);
   return true;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+FileContent ReadFileContent(const std::string& path) {
+  FileContent content;
   // O_NONBLOCK: opening a named pipe must not wait for a writer.
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return std::nullopt;
+  if (fd < 0) {
+    const int code = errno;
+    content.missing = code == ENOENT || code == ENOTDIR;
+    content.reason = g_strerror(code);
+    content.stamp = StampOf(path);
+    return content;
+  }
   struct stat st {};
-  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  if (fstat(fd, &st) != 0) {
+    content.reason = g_strerror(errno);
     close(fd);
-    return std::nullopt;
+    content.stamp = StampOf(path);
+    return content;
+  }
+  content.stamp = StampFrom(st);
+  if (!S_ISREG(st.st_mode)) {
+    content.reason = S_ISDIR(st.st_mode) ? g_strerror(EISDIR) : "Not a regular file";
+    close(fd);
+    return content;
   }
   // Read straight into the text, sized from the file; keep reading past
   // that size in case the file grew meanwhile.
@@ -107,16 +146,20 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     const ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);
     if (n < 0) {
       if (errno == EINTR) continue;
+      content.reason = g_strerror(errno);
       close(fd);
-      return std::nullopt;
+      return content;
     }
     if (n == 0) break;
     got += static_cast<std::size_t>(n);
   }
   bytes.resize(got);
   close(fd);
-  return bytes;
+  content.bytes = std::move(bytes);
+  return content;
 }
+
+std::optional<std::string> ReadWholeFile(const std::string& path) { return ReadFileContent(path).bytes; }
 
 bool IsRegularFile(const std::string& path) {
   struct stat st {};

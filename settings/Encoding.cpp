@@ -81,6 +81,38 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
   return out;
 }
 
+std::optional<std::string> Utf8ToWindows1252(std::string_view utf8) {
+  if (!IsValidUtf8(utf8)) return std::nullopt;
+  std::string out;
+  out.reserve(utf8.size());
+  const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+  const auto* end = p + utf8.size();
+  while (p < end) {
+    const unsigned char c = *p;
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+      ++p;
+      continue;
+    }
+    // Valid UTF-8: the lead byte tells the length.
+    const std::size_t length = c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    char32_t cp = c & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) cp = (cp << 6) | (p[i] & 0x3F);
+    p += length;
+
+    if (cp >= 0xA0 && cp <= 0xFF) {
+      out.push_back(static_cast<char>(cp));
+      continue;
+    }
+    std::optional<unsigned char> byte;
+    for (unsigned char i = 0; i < 32; ++i)
+      if (kHighControls[i] == cp) byte = static_cast<unsigned char>(0x80 + i);
+    if (!byte) return std::nullopt;
+    out.push_back(static_cast<char>(*byte));
+  }
+  return out;
+}
+
 std::string ToUtf8(std::string_view bytes) {
   if (IsValidUtf8(bytes)) return std::string(bytes);
   return Windows1252ToUtf8(bytes);

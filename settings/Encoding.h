@@ -5,6 +5,7 @@
 // from such files survives.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,11 @@ bool IsValidUtf8(std::string_view bytes);
 // undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the control characters of
 // the same number, so no byte is lost.
 std::string Windows1252ToUtf8(std::string_view bytes);
+
+// Encodes UTF-8 text in Windows-1252, the inverse of Windows1252ToUtf8.
+// Nothing when the text is not valid UTF-8 or holds a character the code
+// page does not have.
+std::optional<std::string> Utf8ToWindows1252(std::string_view utf8);
 
 // Valid UTF-8 comes back unchanged; anything else is decoded as
 // Windows-1252 as a whole.

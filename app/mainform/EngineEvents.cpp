@@ -7,7 +7,6 @@
 #include "app/mainform/Internal.h"
 #include "library/HistoryRecording.h"
 #include "library/Tfhistory.h"
-#include "listfile/ListFile.h"
 #include "tabs/StatusLine.h"
 #include "ui/Dialogs.h"
 #include "ui/ProcessMessages.h"
@@ -106,14 +105,10 @@ void TMainForm::RecordVisit() {
   library::Tfhistory* history = forms().fhistory;
   engine::Browser* b = GetCurrentWB();
   if (!history || !b) return;
-  history->EnsureLoaded();
   const std::time_t now = env_.now();
-  const library::Visit visit{history->bchist.get_active(), LastTitle, b->LocationURL(), library::ShortDate(now),
-                             library::LongTime(now)};
-  if (!library::RecordVisit(history->mhistory, visit)) return;
-  ui::ProcessMessages();
-  listfile::SaveListViewToFile(history->mhistory, SettingsFolder() + "history.lmf");
-  ppwheel.hide();
+  if (history->Record({history->bchist.get_active(), LastTitle, b->LocationURL(), library::ShortDate(now),
+                       library::LongTime(now)}))
+    ppwheel.hide();
 }
 
 void TMainForm::wbrDocumentComplete(engine::Browser*, bool topLevel) {

@@ -111,6 +111,14 @@ TEST_F(MainFormEngineTest, WhatDoesNotAnswerTwoHundredIsSearchedFor) {
   }
 }
 
+TEST_F(MainFormEngineTest, TheSearchEngineReceivesTheWholeTextWithItsSpecialCharacters) {
+  Start();
+  server.ClearRequests();
+  TypeAndEnter("C# & caf\xC3\xA9 100%");
+  ASSERT_TRUE(server.WaitForRequest("/search", kLoadMs));
+  EXPECT_EQ(server.RequestsFor("/search").back().query, "ie=ISO-8859-1&hl=us&q=C%23+%26+caf%E9+100%25");
+}
+
 TEST_F(MainFormEngineTest, APopUpOfTheCurrentTabAsksAndYesLoadsItInANewTab) {
   server.AddPopupPage("/opener", "/popup");
   server.AddPage("/popup", "<title>Popup</title>");

@@ -1,8 +1,11 @@
 #pragma once
 // Dialogs for tests: records every message, beep and modal window and
-// answers questions from a script (No when the script runs out).
+// answers questions from a script (No when the script runs out). A test
+// can run code while a message is open, as the modal loop of a real
+// message box lets events run.
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +20,7 @@ class ScriptedDialogs final : public ui::Dialogs {
 
   ui::Answer Show(const ui::Message& m, Gtk::Window*) override {
     shown.push_back(m);
+    if (whileShown) whileShown(m);
     if (m.buttons != ui::Buttons::YesNo) return ui::Answer::Ok;
     if (answers.empty()) return ui::Answer::No;
     ui::Answer a = answers.front();
@@ -26,6 +30,8 @@ class ScriptedDialogs final : public ui::Dialogs {
   void Sound(ui::Beep b) override { beeps.push_back(b); }
   void RunModal(Gtk::Window&) override { ++modalRuns; }
 
+  // Runs while a message is open, as events the modal loop lets through.
+  std::function<void(const ui::Message&)> whileShown;
   std::deque<ui::Answer> answers;
   std::vector<ui::Message> shown;
   std::vector<ui::Beep> beeps;

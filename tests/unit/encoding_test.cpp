@@ -66,3 +66,20 @@ TEST(CutUtf8, CutsAtACharacterBoundary) {
   };
   for (const Case& c : cases) EXPECT_EQ(CutUtf8(c.text, c.max), c.out) << c.text << " / " << c.max;
 }
+
+TEST(Utf8ToWindows1252, IsTheInverseOfTheDecoderAndRefusesWhatTheCodePageLacks) {
+  std::string every;
+  for (int b = 0; b < 256; ++b) every.push_back(static_cast<char>(b));
+  EXPECT_EQ(settings::Utf8ToWindows1252(settings::Windows1252ToUtf8(every)), every);
+
+  EXPECT_EQ(settings::Utf8ToWindows1252("caf\xC3\xA9 \xE2\x82\xAC \xE2\x84\xA2"), "caf\xE9 \x80 \x99");
+  EXPECT_EQ(settings::Utf8ToWindows1252(""), "");
+  const std::string refused[] = {
+      "\xE6\x97\xA5",      // a CJK character
+      "a \xC4\x81",        // a with macron: Latin, but not in the code page
+      "\xF0\x9F\x98\x80",  // an emoji
+      "\xC2\x80",          // U+0080, whose byte the code page gives to the euro sign
+      "caf\xE9",           // not UTF-8 at all
+  };
+  for (const std::string& text : refused) EXPECT_EQ(settings::Utf8ToWindows1252(text), std::nullopt) << text;
+}

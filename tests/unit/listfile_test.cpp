@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <climits>
+#include <filesystem>
 #include <string>
 
 #include "listfile/ListFile.h"
@@ -119,16 +123,23 @@ TEST_F(ListFileOnDisk, SavesAndLoadsAndClearsTheListLoadedFlag) {
   EXPECT_TRUE(rows.empty());
 }
 
-TEST_F(ListFileOnDisk, RefusesMissingAndForeignFilesWithAMessageAndKeepsTheList) {
+TEST_F(ListFileOnDisk, RefusesMissingForeignAndUnreadableFilesWithAMessageAndKeepsTheList) {
   dir.Write("notes.lmf", "LV");
   std::filesystem::create_directory(dir.path() / "folder.lmf");
+  ASSERT_EQ(mkfifo((dir / "pipe.lmf").c_str(), 0600), 0);
+  std::filesystem::create_symlink("loop.lmf", dir.path() / "loop.lmf");
+  std::filesystem::create_symlink("gone.lmf", dir.path() / "dangling.lmf");
   struct Case {
     std::string name, text;
   };
   const Case cases[] = {
       {"history.lmf", "File \"history.lmf\" does not exist!"},
-      {"folder.lmf", "File \"folder.lmf\" does not exist!"},
+      {"dangling.lmf", "File \"dangling.lmf\" does not exist!"},
       {"notes.lmf", "\"notes.lmf\" is not a ListView file!"},
+      // There is something of that name: the message says what is wrong.
+      {"folder.lmf", "File \"folder.lmf\" cannot be read: Is a directory"},
+      {"pipe.lmf", "File \"pipe.lmf\" cannot be read: Not a regular file"},
+      {"loop.lmf", "File \"loop.lmf\" cannot be read: Too many levels of symbolic links"},
   };
   for (const Case& c : cases) {
     Rows rows = kept;
@@ -141,6 +152,17 @@ TEST_F(ListFileOnDisk, RefusesMissingAndForeignFilesWithAMessageAndKeepsTheList)
     EXPECT_EQ(dialogs.shown[0].icon, ui::Icon::Error);
   }
   EXPECT_TRUE(listfile::ListLoaded());
+}
+
+TEST_F(ListFileOnDisk, AFileWithoutReadPermissionIsReportedAsSuch) {
+  if (geteuid() == 0) GTEST_SKIP() << "root reads a file of mode 000";
+  ASSERT_TRUE(listfile::SaveListViewToFile(Sample(), dir / "2rss.lmf"));
+  std::filesystem::permissions(dir.path() / "2rss.lmf", std::filesystem::perms::none);
+  Rows rows = kept;
+  EXPECT_FALSE(listfile::LoadListViewToFile(rows, dir / "2rss.lmf"));
+  EXPECT_EQ(rows, kept);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "File \"2rss.lmf\" cannot be read: Permission denied");
 }
 
 TEST_F(ListFileOnDisk, ATruncatedFileLoadsTheRowsItHolds) {

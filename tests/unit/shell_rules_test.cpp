@@ -79,23 +79,69 @@ TEST(UserAgent, NamesTheVersionTwiceWithTheBlankAfterVersion) {
   EXPECT_EQ(app::BuildUserAgent("4.6.0.0"), "Lumivale/4.6.0.0 (Compatible; Windows; U; en-US)Version/ 4.6.0.0");
 }
 
-TEST(QuickSearch, PutsTheTextAfterTheEnginesPrefixUnencoded) {
+TEST(QuickSearch, ASettingOutsideTheTableSearchesWithGoogle) {
   const auto engines = navigation::DefaultEngines();
   struct Case {
     int setting;
     const char* expected;
   };
   const Case cases[] = {
-      {0, "http://www.google.com/search?ie=ISO-8859-1&hl=us&q=fish & chips"},
-      {1, "http://www.bing.com/search?ie=ISO-8859-1&hl=us&q=fish & chips"},
-      {2, "http://search.yahoo.com/bin/search?p=fish & chips"},
-      {3, "http://en.wikipedia.org/wiki/fish & chips"},
-      {7, "http://www.google.com/search?ie=ISO-8859-1&hl=us&q=fish & chips"},
-      {-1, "http://www.google.com/search?ie=ISO-8859-1&hl=us&q=fish & chips"},
+      {0, "http://www.google.com/search?ie=ISO-8859-1&hl=us&q=fish+%26+chips"},
+      {1, "http://www.bing.com/search?ie=ISO-8859-1&hl=us&q=fish+%26+chips"},
+      {2, "http://search.yahoo.com/bin/search?p=fish+%26+chips"},
+      {3, "http://en.wikipedia.org/wiki/fish%20%26%20chips"},
+      {7, "http://www.google.com/search?ie=ISO-8859-1&hl=us&q=fish+%26+chips"},
+      {-1, "http://www.google.com/search?ie=ISO-8859-1&hl=us&q=fish+%26+chips"},
   };
   for (const Case& c : cases) EXPECT_EQ(navigation::SearchUrl(engines, c.setting, "fish & chips"), c.expected);
   EXPECT_STREQ(engines[2].hint, "Yahoo! Search");
   EXPECT_STREQ(engines[3].hint, "Wikipedia Search");
+}
+
+// Every character of the text must reach the engine as itself: "#" would
+// start a fragment, "&" a new parameter, "+" a blank, "%" an escape. Google
+// and Bing are told the character set of the bytes; Windows-1252 as long
+// as it holds the text, UTF-8 otherwise.
+TEST(QuickSearch, EncodesTheTextSoEachEngineReceivesItWhole) {
+  const auto engines = navigation::DefaultEngines();
+  struct Case {
+    int setting;
+    const char* text;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {0, "caf\xC3\xA9", "http://www.google.com/search?ie=ISO-8859-1&hl=us&q=caf%E9"},
+      {0, "na\xC3\xAFve \xE2\x82\xAC", "http://www.google.com/search?ie=ISO-8859-1&hl=us&q=na%EFve+%80"},
+      {0, "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E",
+       "http://www.google.com/search?ie=UTF-8&hl=us&q=%E6%97%A5%E6%9C%AC%E8%AA%9E"},
+      {0, "C# & C++ tips", "http://www.google.com/search?ie=ISO-8859-1&hl=us&q=C%23+%26+C%2B%2B+tips"},
+      {0, "100% a+b", "http://www.google.com/search?ie=ISO-8859-1&hl=us&q=100%25+a%2Bb"},
+
+      {1, "caf\xC3\xA9", "http://www.bing.com/search?ie=ISO-8859-1&hl=us&q=caf%E9"},
+      {1, "na\xC3\xAFve \xE2\x82\xAC", "http://www.bing.com/search?ie=ISO-8859-1&hl=us&q=na%EFve+%80"},
+      {1, "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E",
+       "http://www.bing.com/search?ie=UTF-8&hl=us&q=%E6%97%A5%E6%9C%AC%E8%AA%9E"},
+      {1, "C# & C++ tips", "http://www.bing.com/search?ie=ISO-8859-1&hl=us&q=C%23+%26+C%2B%2B+tips"},
+      {1, "100% a+b", "http://www.bing.com/search?ie=ISO-8859-1&hl=us&q=100%25+a%2Bb"},
+
+      {2, "caf\xC3\xA9", "http://search.yahoo.com/bin/search?p=caf%C3%A9"},
+      {2, "na\xC3\xAFve \xE2\x82\xAC", "http://search.yahoo.com/bin/search?p=na%C3%AFve+%E2%82%AC"},
+      {2, "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", "http://search.yahoo.com/bin/search?p=%E6%97%A5%E6%9C%AC%E8%AA%9E"},
+      {2, "C# & C++ tips", "http://search.yahoo.com/bin/search?p=C%23+%26+C%2B%2B+tips"},
+      {2, "100% a+b", "http://search.yahoo.com/bin/search?p=100%25+a%2Bb"},
+
+      // A title in the path: "/" must not open a sub-path.
+      {3, "caf\xC3\xA9", "http://en.wikipedia.org/wiki/caf%C3%A9"},
+      {3, "na\xC3\xAFve \xE2\x82\xAC", "http://en.wikipedia.org/wiki/na%C3%AFve%20%E2%82%AC"},
+      {3, "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", "http://en.wikipedia.org/wiki/%E6%97%A5%E6%9C%AC%E8%AA%9E"},
+      {3, "C# & C++ tips", "http://en.wikipedia.org/wiki/C%23%20%26%20C%2B%2B%20tips"},
+      {3, "100% a+b", "http://en.wikipedia.org/wiki/100%25%20a%2Bb"},
+      {3, "AC/DC?", "http://en.wikipedia.org/wiki/AC%2FDC%3F"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(navigation::SearchUrl(engines, c.setting, c.text), c.expected) << c.setting << " " << c.text;
+  // Unreserved characters stay as they are.
+  EXPECT_EQ(navigation::SearchUrl(engines, 2, "Az09-._~"), "http://search.yahoo.com/bin/search?p=Az09-._~");
 }
 
 }  // namespace

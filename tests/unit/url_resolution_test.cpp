@@ -75,20 +75,25 @@ TEST(ResolveAddress, AddsHttpOnlyWhereNoSchemeIsGivenAndEncodesNothing) {
   for (const Case& c : cases) EXPECT_EQ(engine::ResolveAddress(c.text), c.expected) << c.text;
 }
 
-TEST(ResolveAddress, ExistingRelativeFileLoadsAsFile) {
+TEST(ResolveAddress, ANameThatIsALocalFileInTheWorkingFolderStaysAWebAddress) {
+  // The probe found "http://<name>" answering; a file of that name where
+  // the program happens to run must not be opened instead.
   testing_support::TempFolder folder;
-  folder.Write("page.html", "<p>x</p>");
+  folder.Write("example.com", "<p>a local file</p>");
+  folder.Write("docs/page.html", "<p>another</p>");
   gchar* before = g_get_current_dir();
   ASSERT_EQ(chdir(folder.path().c_str()), 0);
-  const std::string resolved = engine::ResolveAddress("page.html");
-  const std::string missing = engine::ResolveAddress("missing.html");
+  const std::string bare = engine::ResolveAddress("example.com");
+  const std::string relative = engine::ResolveAddress("docs/page.html");
+  const std::string absolute = engine::ResolveAddress((folder / "example.com"));
   ASSERT_EQ(chdir(before), 0);
   g_free(before);
 
-  gchar* expected = g_filename_to_uri((folder / "page.html").c_str(), nullptr, nullptr);
-  EXPECT_EQ(resolved, expected);
+  EXPECT_EQ(bare, "http://example.com");
+  EXPECT_EQ(relative, "http://docs/page.html");
+  gchar* expected = g_filename_to_uri((folder / "example.com").c_str(), nullptr, nullptr);
+  EXPECT_EQ(absolute, expected);  // an absolute path is a local file
   g_free(expected);
-  EXPECT_EQ(missing, "http://missing.html");
 }
 
 }  // namespace

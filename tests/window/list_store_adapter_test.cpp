@@ -1,7 +1,11 @@
+#include <glib.h>
 #include <gtest/gtest.h>
 #include <gtkmm/liststore.h>
 #include <gtkmm/treeview.h>
 #include <gtkmm/window.h>
+
+#include <cerrno>
+#include <filesystem>
 
 #include "listfile/ListStoreAdapter.h"
 #include "support/ScriptedDialogs.h"
@@ -72,5 +76,11 @@ TEST(ListStoreAdapter, SavesAndLoadsAStoreThroughAListFile) {
   EXPECT_EQ(listfile::ReadRows(other, columns), Sample());  // the store keeps its rows
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text, "File \"2rss.lmf\" does not exist!");
+
+  std::filesystem::create_directory(dir.path() / "2favlist.lmf");
+  EXPECT_FALSE(listfile::LoadListViewToFile(other, columns, dir / "2favlist.lmf", &owner));
+  EXPECT_EQ(listfile::ReadRows(other, columns), Sample());
+  ASSERT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_EQ(dialogs.shown[1].text, std::string("File \"2favlist.lmf\" cannot be read: ") + g_strerror(EISDIR));
   listfile::SetListLoaded(true);
 }

@@ -142,6 +142,46 @@ TEST_F(MainFormTest, FinishedLoadsAreRecordedInTheHistoryFile) {
   EXPECT_EQ(history->mhistory.size(), 2u);
 }
 
+TEST_F(MainFormTest, VisitsWrittenByAnotherProgramWindowAreKept) {
+  Start();
+  Current().FinishLoad("http://a.example/", "Page A");
+  // A second program (New Session) records its own visit: it writes the
+  // whole file, with this window's visit below its own.
+  const listfile::Rows theirs{{"d   t", {"Theirs", "http://theirs.example/"}, 0},
+                              {"d t", {"Page A", "http://a.example/"}, 0}};
+  ASSERT_TRUE(listfile::SaveListViewToFile(theirs, Settings("history.lmf")));
+
+  Current().FinishLoad("http://b.example/", "Page B");
+  listfile::Rows onDisk;
+  ASSERT_TRUE(listfile::LoadListViewToFile(onDisk, Settings("history.lmf")));
+  ASSERT_EQ(onDisk.size(), 3u);
+  EXPECT_EQ(onDisk[0].subItems[1], "http://b.example/");
+  EXPECT_EQ(onDisk[1].subItems[1], "http://theirs.example/");
+  EXPECT_EQ(onDisk[2].subItems[1], "http://a.example/");
+  EXPECT_EQ(history->mhistory, onDisk);
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(MainFormTest, AHistoryThatCannotBeWrittenIsReportedOnceAndKeptInMemory) {
+  std::filesystem::create_directories(data.path() / "Lumivale/history.lmf");
+  Start();
+  ASSERT_EQ(dialogs.shown.size(), 1u);  // the history cannot be read
+  EXPECT_NE(dialogs.shown[0].text.find("cannot be read"), std::string::npos) << dialogs.shown[0].text;
+
+  const char* pages[] = {"http://a.example/", "http://b.example/", "http://c.example/"};
+  for (const char* page : pages) {
+    form->ppwheel.show();
+    Current().FinishLoad(page, "A page");
+    EXPECT_FALSE(form->ppwheel.get_visible()) << page;  // a row was added
+  }
+  ASSERT_EQ(history->mhistory.size(), 3u);
+  EXPECT_EQ(history->mhistory[0].subItems[1], "http://c.example/");
+  ASSERT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_NE(dialogs.shown[1].text.find("\"history.lmf\" cannot be saved"), std::string::npos)
+      << dialogs.shown[1].text;
+  EXPECT_EQ(dialogs.shown[1].caption, "I/O Error");
+}
+
 TEST_F(MainFormTest, TheHistoryWindowLoadsTheFileAtCreation) {
   listfile::Rows rows{{"d   t", {"Old", "http://old.example/"}, 0}};
   std::filesystem::create_directories(data.path() / "Lumivale");
@@ -213,13 +253,13 @@ TEST_F(MainFormTest, AnUnreachableTextIsSearchedWithTheConfiguredEngine) {
   form->RedirectMode = true;
   form->eurl.set_text("fish & chips");
   form->xsClick();
-  EXPECT_EQ(Current().navigations.back(), "http://127.0.0.1:9/search?ie=ISO-8859-1&hl=us&q=fish & chips");
+  EXPECT_EQ(Current().navigations.back(), "http://127.0.0.1:9/search?ie=ISO-8859-1&hl=us&q=fish+%26+chips");
   EXPECT_FALSE(form->RedirectMode);
   EXPECT_GE(Current().focusGrabs, 1);
 
   form->SpeedSearch = 9;  // out of range: Google
   form->xsClick();
-  EXPECT_EQ(Current().navigations.back(), "http://www.google.com/search?ie=ISO-8859-1&hl=us&q=fish & chips");
+  EXPECT_EQ(Current().navigations.back(), "http://www.google.com/search?ie=ISO-8859-1&hl=us&q=fish+%26+chips");
 }
 
 TEST_F(MainFormTest, AnEmptyAddressBarGoesHome) {
@@ -240,7 +280,7 @@ TEST_F(MainFormTest, WebSearchOpensTheSelectionInANewTab) {
   ASSERT_EQ(browsers.size(), 2u);
   EXPECT_EQ(form->table.CurrentTab(), 1);
   EXPECT_EQ(browsers[1]->navigations,
-            (std::vector<std::string>{"Blank Page", "http://www.google.com/search?ie=ISO-8859-1&hl=us&q=fish & chips"}));
+            (std::vector<std::string>{"Blank Page", "http://www.google.com/search?ie=ISO-8859-1&hl=us&q=fish+%26+chips"}));
   EXPECT_GE(browsers[1]->focusGrabs, 1);
 }
 
