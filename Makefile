@@ -19,7 +19,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the program: a first start need not wait for the tests.
+run: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target lumivale
 	@scripts/run-browser $(BUILD)/lumivale
 
 test: build
