@@ -44,8 +44,8 @@ void TMainForm::ThumbMouseEnter(tabs::Timagetarget& control) {
   const int slot = control.tag;
   if (!table.IsLive(slot)) return;
   const Tab& t = tab[std::size_t(slot)];
-  const int left = tabs::PreviewLeft(table.Left(slot), strip.stripLeft, leftButton, root.get_allocated_width(), PreviewWidth,
-                                     pads.get_margin_start());
+  const int left = tabs::PreviewLeft(table.Left(slot), strip.stripLeft, leftButton, root.get_allocated_width(),
+                                     PreviewWidth, pads.get_margin_start());
   pads.set_margin_start(left);
   pads.set_margin_top(poddrsni.get_allocated_height() > 1 ? poddrsni.get_allocated_height() : kStripHeight);
   Panel7Caption.set_text(" " + t.panel->get_tooltip_text());
