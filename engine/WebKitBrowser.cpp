@@ -195,7 +195,22 @@ class WebKitBrowser final : public Browser {
   int lastProgress_ = -1;
 };
 
+// The engine's DMA-BUF renderer, painting into a GTK 3 window, leaves
+// parts of the page unpainted whenever another window that lay over it
+// goes away (a tooltip, a menu, a notice) under a window manager that does
+// not composite: the page shows the window's grey there until it changes.
+// The shared-memory renderer repaints them. Chosen before the engine's
+// first context exists; a user who sets the variable keeps their choice.
+void ChooseRenderer() {
+  static const bool chosen = [] {
+    g_setenv("WEBKIT_DISABLE_DMABUF_RENDERER", "1", FALSE);
+    return true;
+  }();
+  (void)chosen;
+}
+
 WebKitBrowser::WebKitBrowser(WebKitWebView* opener) {
+  ChooseRenderer();
   settings_ = NewSettings(opener ? webkit_web_view_get_settings(opener) : nullptr);
   gpointer object =
       opener ? g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", opener, "settings", settings_, nullptr)
@@ -669,6 +684,7 @@ void WebKitBrowser::OnProcessTerminated(WebKitWebView*, WebKitWebProcessTerminat
 
 void StoreWebDataIn(const std::string& dataFolder, const std::string& cacheFolder) {
   if (webContext) return;
+  ChooseRenderer();
   WebKitWebsiteDataManager* manager = webkit_website_data_manager_new(
       "base-data-directory", dataFolder.c_str(), "base-cache-directory", cacheFolder.c_str(), nullptr);
   webContext = webkit_web_context_new_with_website_data_manager(manager);
