@@ -6,6 +6,8 @@
 #include "app/MainForm.h"
 #include "app/Placeholders.h"
 #include "library/Tfhistory.h"
+#include "navigation/Tfhint.h"
+#include "navigation/Tfred.h"
 
 namespace app {
 namespace {
@@ -36,7 +38,9 @@ Forms& forms() {
 void CreateForms(TMainForm& MainForm) {
   Forms& f = forms();
   f.MainForm = &MainForm;
-  f.fhint = Placeholder("Tfhint", "s");
+  f.fhint = Keep(std::make_unique<navigation::Tfhint>(MainForm.config.hmenuX, MainForm.config.hmenuY,
+                                                     MainForm.ToolbarCallbacks()));
+  f.fhint->FormCreate();
   f.ffavorit = Placeholder("Tffavorit", "Lumivale - Bookmarks");
   f.faddfav = Placeholder("Tfaddfav", "Lumivale");
   f.fmemo = Placeholder("Tfmemo", "Lumivale");
@@ -49,7 +53,7 @@ void CreateForms(TMainForm& MainForm) {
   f.fhomepage = Placeholder("Tfhomepage", "Lumivale");
   f.ftransparent = Placeholder("Tftransparent", "Lumivale");
   f.fabout = Placeholder("Tfabout", "Lumivale");
-  f.fred = Placeholder("Tfred", "Lumivale");
+  f.fred = Keep(std::make_unique<navigation::Tfred>([&MainForm] { return MainForm.RedirectMode; }));
   f.fhistory = Keep(std::make_unique<library::Tfhistory>(MainForm.SettingsFolder() + "history.lmf",
                                                          MainForm.config.enableHist, /*loadLater=*/true));
   f.fzum = Placeholder("Tfzum", "Zoom");

@@ -9,6 +9,10 @@ class Window;
 namespace library {
 class Tfhistory;
 }
+namespace navigation {
+class Tfhint;
+class Tfred;
+}
 
 namespace app {
 
@@ -16,7 +20,7 @@ class TMainForm;
 
 struct Forms {
   TMainForm* MainForm = nullptr;
-  Gtk::Window* fhint = nullptr;
+  navigation::Tfhint* fhint = nullptr;
   Gtk::Window* ffavorit = nullptr;
   Gtk::Window* faddfav = nullptr;
   Gtk::Window* fmemo = nullptr;
@@ -29,7 +33,7 @@ struct Forms {
   Gtk::Window* fhomepage = nullptr;
   Gtk::Window* ftransparent = nullptr;
   Gtk::Window* fabout = nullptr;
-  Gtk::Window* fred = nullptr;
+  navigation::Tfred* fred = nullptr;
   library::Tfhistory* fhistory = nullptr;
   Gtk::Window* fzum = nullptr;
   Gtk::Window* fnews = nullptr;

@@ -165,6 +165,7 @@ bool TMainForm::FormCloseQuery() {
   config.flatAddressBar = FlatAdressBar1.get_active();
   config.buttonMask = ButtonMask;
   config.homePage = HomePage;
+  if (navigation::Tfhint* toolbar = forms().fhint) toolbar->get_position(config.hmenuX, config.hmenuY);
   std::string error;
   if (!settings::SaveConfiguration(SettingsFolder() + "Lumivale.cfg", config, &error))
     std::cerr << "lumivale: could not save the settings: " << error << "\n";
@@ -223,6 +224,8 @@ void TMainForm::Timer1Timer() {
     engine::Browser* b = GetCurrentWB();
     return !b || b->IsComplete();
   };
+  navigation::Tfhint* toolbar = forms().fhint;
+  if (toolbar) toolbar->StayOnTop();
   ppwheel.set_visible(!ready());
   if (ready() && GoogleRefresh) {
     try {
@@ -234,6 +237,10 @@ void TMainForm::Timer1Timer() {
     GoogleRefresh = false;
   }
   SetTimerprogress(!ready());
+  if (toolbar) {
+    toolbar->ShowStop(!ready());
+    toolbar->FadeStep(get_allocated_width());
+  }
 }
 
 void TMainForm::SetInfotextHeight(int height) {

@@ -19,6 +19,8 @@
 #include "controls/ProgressWheel.h"
 #include "engine/BrowserFactory.h"
 #include "navigation/QuickSearch.h"
+#include "navigation/SidePanel.h"
+#include "navigation/Tfhint.h"
 #include "settings/ColorState.h"
 #include "settings/Configuration.h"
 #include "tabs/StripLayout.h"
@@ -111,9 +113,29 @@ class TMainForm : public Gtk::Window {
   void WebBrowserTitleChange(const std::string& text);
   void wbDownloadComplete();
   void wbrDocumentComplete(engine::Browser* sender, bool topLevel);
-  // Opens an address that redirect mode took away from a tab in the side
+  // ---- Floating toolbar and redirect mode (mainform/Toolbar.cpp) ---------------
+  // What the floating toolbar asks of this window.
+  navigation::Tfhint::Callbacks ToolbarCallbacks();
+  // The current tab's own browser, whatever the routing.
+  engine::Browser* TabBrowser();
+  void xredirectClick();
+  // The floating toolbar's Bookmarks button: the bookmarks window, modally.
+  void ShowBookmarks();
+
+  // ---- Side panel (mainform/SidePanel.cpp) --------------------------------------
+  // Shows an address that redirect mode took away from a tab in the side
   // panel.
   void OpenRedirected(const std::string& url);
+  void XiButton12Click();  // Open in Browser
+  void XiButton13Click();  // close the side panel
+  // Dragging the splitter sets the side panel's width.
+  bool SpliterPress(GdkEventButton* event);
+  bool SpliterMotion(GdkEventMotion* event);
+  // The side browser's events.
+  void wbrDownloadBegin();
+  void wbrProgressChange(int progress, int progressMax);
+  void wbrTitleChange();
+  void wbrNewWindow2(engine::Browser*& newWindow, bool& cancel);
 
   // ---- Address bar and quick search (mainform/Address.cpp) ---------------------
   bool eurlKeyPress(GdkEventKey* key);
@@ -183,7 +205,9 @@ class TMainForm : public Gtk::Window {
   Gtk::Stack pages;
   controls::Panel ptop;
   controls::Panel Spliter;
-  Gtk::Box dxpanel{Gtk::ORIENTATION_VERTICAL};
+  navigation::SidePanel dxpanel{SidePanelCallbacks()};
+  // The pictures of the redirect button: red while the mode is on.
+  Gtk::Image iredirektred, iredirektwhite, xredirectPicture;
 
   controls::Panel pads;
   tabs::Timagetarget ipads;
@@ -254,8 +278,13 @@ class TMainForm : public Gtk::Window {
   bool EmptyGraveyard();
   // Thumbnails
   void CaptureCurrentTab();
+  // Toolbar and side panel
+  void SetRedirectPicture(bool on);
+  navigation::SidePanel::Callbacks SidePanelCallbacks();
+  int spliterStartX_ = 0, spliterStartWidth_ = 0;
   // Engine events
   void BindEvents(engine::Browser* browser);
+  void BindSideEvents(engine::Browser& side);
   void RecordVisit();
   int MeasureText(std::string_view text);
 

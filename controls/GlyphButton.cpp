@@ -3,6 +3,7 @@
 #include <gdkmm/window.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "controls/HandCursor.h"
 
@@ -73,6 +74,63 @@ bool GlyphButton::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
       cr->fill();
       break;
     }
+    case Glyph::Refresh: {
+      const double r = a;
+      cr->arc(cx, cy, r, 0.3, 2 * M_PI - 0.3);
+      cr->stroke();
+      cr->move_to(cx + r + 3, cy - 4);
+      cr->line_to(cx + r, cy + 1);
+      cr->line_to(cx + r - 4, cy - 3);
+      cr->close_path();
+      cr->fill();
+      break;
+    }
+    case Glyph::Stop:
+      cr->rectangle(cx - a, cy - a, 2 * a, 2 * a);
+      cr->fill();
+      break;
+    case Glyph::Home:
+      cr->move_to(cx - a - 2, cy);
+      cr->line_to(cx, cy - a - 2);
+      cr->line_to(cx + a + 2, cy);
+      cr->stroke();
+      cr->rectangle(cx - a + 1, cy, 2 * a - 2, a);
+      cr->fill();
+      break;
+    case Glyph::Star:
+      for (int i = 0; i < 10; ++i) {
+        const double r = i % 2 ? a * 0.45 : a * 1.1;
+        const double t = -M_PI / 2 + i * M_PI / 5;
+        if (i == 0)
+          cr->move_to(cx + r * std::cos(t), cy + r * std::sin(t));
+        else
+          cr->line_to(cx + r * std::cos(t), cy + r * std::sin(t));
+      }
+      cr->close_path();
+      cr->fill();
+      break;
+    case Glyph::Find:
+      cr->arc(cx - 2, cy - 2, a * 0.8, 0, 2 * M_PI);
+      cr->stroke();
+      cr->move_to(cx - 2 + a * 0.6, cy - 2 + a * 0.6);
+      cr->line_to(cx + a + 1, cy + a + 1);
+      cr->stroke();
+      break;
+    case Glyph::Menu: {
+      // Three lines, and the drop-down arrow at the right.
+      const double left = cx - a - 3, right = cx + a - 3;
+      for (double y : {cy - a * 0.7, cy, cy + a * 0.7}) {
+        cr->move_to(left, y);
+        cr->line_to(right, y);
+      }
+      cr->stroke();
+      cr->move_to(w - 9, cy - 1.5);
+      cr->line_to(w - 3, cy - 1.5);
+      cr->line_to(w - 6, cy + 2);
+      cr->close_path();
+      cr->fill();
+      break;
+    }
   }
   return true;
 }
@@ -87,7 +145,10 @@ bool GlyphButton::on_button_release_event(GdkEventButton* event) {
                       event->y < get_allocated_height();
   const bool click = pressed_ && event->button == 1 && inside;
   pressed_ = false;
-  if (click) clicked_.emit();
+  if (click) {
+    lastClickX_ = event->x;
+    clicked_.emit();
+  }
   return true;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // A small flat button that draws its own glyph: the tab's close cross, the
-// new-tab plus, the strip's scroll arrows. Hand cursor; `clicked` on a
-// left-button release inside it.
+// new-tab plus, the strip's scroll arrows, the floating toolbar's Refresh,
+// Stop, Home, Bookmarks and menu. Hand cursor; `clicked` on a left-button
+// release inside it.
 
 #include <gtkmm/drawingarea.h>
 
@@ -11,11 +12,13 @@ namespace controls {
 
 class GlyphButton : public Gtk::DrawingArea {
  public:
-  enum class Glyph { Cross, Plus, Left, Right, Up };
+  enum class Glyph { Cross, Plus, Left, Right, Up, Refresh, Stop, Home, Star, Menu, Find };
   explicit GlyphButton(Glyph glyph);
 
   sigc::signal<void()>& signal_clicked() { return clicked_; }
   void SetColors(Rgb background, Rgb foreground);
+  // Where the last click was released, in the button's coordinates.
+  double lastClickX() const { return lastClickX_; }
   // Tag: the slot number of the tab the button belongs to.
   int tag = 0;
 
@@ -33,6 +36,7 @@ class GlyphButton : public Gtk::DrawingArea {
   Rgb foreground_{255, 255, 255};
   bool hover_ = false;
   bool pressed_ = false;
+  double lastClickX_ = 0;
   sigc::signal<void()> clicked_;
 };
 

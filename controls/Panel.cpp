@@ -39,6 +39,11 @@ void Panel::SetBorder(int width, Rgb color) {
   queue_draw();
 }
 
+void Panel::ReceiveEvents(Gdk::EventMask events) {
+  set_has_window(true);
+  add_events(events);
+}
+
 void Panel::SetSizedByRequest(bool byRequest) {
   byRequest_ = byRequest;
   queue_resize();

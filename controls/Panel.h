@@ -23,6 +23,9 @@ class Panel : public Gtk::Fixed {
   // reach: it can be made smaller than they are (what lies outside is cut
   // off or hidden by its owner), and it never makes its window wider.
   void SetSizedByRequest(bool byRequest);
+  // Gives the panel a window of its own, so it receives the pointer's
+  // events (`events`) itself. Call before it is realised.
+  void ReceiveEvents(Gdk::EventMask events);
 
  protected:
   bool on_draw(const Cairo::RefPtr<Cairo::Context>& cr) override;

@@ -27,6 +27,14 @@ void TMainForm::BindEvents(engine::Browser* browser) {
   browser->OnDocumentComplete.connect([this, browser](bool topLevel) { wbrDocumentComplete(browser, topLevel); });
 }
 
+void TMainForm::BindSideEvents(engine::Browser& side) {
+  side.OnDownloadBegin.connect(sigc::mem_fun(*this, &TMainForm::wbrDownloadBegin));
+  side.OnProgressChange.connect(sigc::mem_fun(*this, &TMainForm::wbrProgressChange));
+  side.OnTitleChange.connect([this](const std::string&) { wbrTitleChange(); });
+  side.OnDocumentComplete.connect([this, &side](bool topLevel) { wbrDocumentComplete(&side, topLevel); });
+  side.OnNewWindow2.connect(sigc::mem_fun(*this, &TMainForm::wbrNewWindow2));
+}
+
 void TMainForm::WebBrowser1NewWindow2(engine::Browser* sender, engine::Browser*& newWindow, bool& cancel) {
   bool allowed = false;
   const int current = table.CurrentTab();
@@ -54,11 +62,6 @@ void TMainForm::WebBrowserBeforeNavigate2(const std::string& url, bool& cancel) 
   }
   cancel = true;
   OpenRedirected(url);
-}
-
-void TMainForm::OpenRedirected(const std::string&) {
-  // The side panel that shows redirected addresses is not part of this
-  // window yet; the tab's navigation is cancelled all the same.
 }
 
 int TMainForm::MeasureText(std::string_view text) {
@@ -112,7 +115,9 @@ void TMainForm::RecordVisit() {
 }
 
 void TMainForm::wbrDocumentComplete(engine::Browser*, bool topLevel) {
+  // Whichever browser completed, the current tab's picture is taken again.
   if (topLevel) WebBrowserScreenShot();
+  dxpanel.ResetGauge();
 }
 
 }  // namespace app

@@ -127,13 +127,31 @@ void TMainForm::BuildLayout() {
   Named(ptop, "ptop").set_size_request(-1, 20);
   ptop.set_no_show_all(true);
   PALL.pack_end(ptop, Gtk::PACK_SHRINK);
+  // The splitter drags the side panel's width.
   Named(Spliter, "Spliter").SetColor({204, 204, 0});
   Spliter.set_size_request(5, -1);
   Spliter.set_no_show_all(true);
+  Spliter.ReceiveEvents(Gdk::BUTTON_PRESS_MASK | Gdk::BUTTON_RELEASE_MASK | Gdk::BUTTON1_MOTION_MASK);
+  Spliter.signal_button_press_event().connect(sigc::mem_fun(*this, &TMainForm::SpliterPress));
+  Spliter.signal_motion_notify_event().connect(sigc::mem_fun(*this, &TMainForm::SpliterMotion));
+  Spliter.signal_realize().connect(
+      [this] { Spliter.get_window()->set_cursor(Gdk::Cursor::create(get_display(), "col-resize")); });
   middle.pack_start(Spliter, Gtk::PACK_SHRINK);
-  Named(dxpanel, "dxpanel").set_size_request(537, -1);
   dxpanel.set_no_show_all(true);
   middle.pack_start(dxpanel, Gtk::PACK_SHRINK);
+  dxpanel.hide();
+
+  // Redirect mode's two pictures; off at start.
+  auto disc = [](guint32 rgba) {
+    auto pixbuf = Gdk::Pixbuf::create(Gdk::COLORSPACE_RGB, true, 8, 16, 16);
+    pixbuf->fill(rgba);
+    return pixbuf;
+  };
+  Named(iredirektred, "iredirektred").set(disc(0xDD2020FF));
+  Named(iredirektwhite, "iredirektwhite").set(disc(0xFFFFFFFF));
+  xredirect.set_image(xredirectPicture);
+  xredirect.set_always_show_image(true);
+  SetRedirectPicture(false);
 
   // Floating: the preview, the status line, the busy wheel.
   auto floating = [this](Gtk::Widget& w) {

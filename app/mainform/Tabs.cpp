@@ -15,7 +15,7 @@ namespace app {
 using namespace mainform;
 
 engine::Browser* TMainForm::GetCurrentWB() {
-  if (SideRouting) return nullptr;  // the side panel browser, once it exists
+  if (SideRouting) return dxpanel.wbr();  // the side browser, once the panel has made it
   const int current = table.CurrentTab();
   return table.IsLive(current) ? tab[std::size_t(current)].browser.get() : nullptr;
 }

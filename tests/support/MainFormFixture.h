@@ -12,6 +12,8 @@
 #include "app/MainForm.h"
 #include "engine/FakeBrowser.h"
 #include "library/Tfhistory.h"
+#include "navigation/Tfhint.h"
+#include "navigation/Tfred.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 #include "ui/ProcessMessages.h"
@@ -24,6 +26,8 @@ class MainFormTest : public ::testing::Test {
 
   void TearDown() override {
     app::forms() = app::Forms{};
+    toolbar.reset();
+    notice.reset();
     form.reset();
     history.reset();
     ui::ProcessMessages();
@@ -63,6 +67,18 @@ class MainFormTest : public ::testing::Test {
     ui::WaitWithMessages(50);
   }
 
+  // Creates the floating toolbar and the redirect notice as the program
+  // does, after the main window.
+  void AddToolbarAndNotice() {
+    toolbar = std::make_unique<navigation::Tfhint>(form->config.hmenuX, form->config.hmenuY,
+                                                   form->ToolbarCallbacks());
+    app::forms().fhint = toolbar.get();
+    toolbar->FormCreate();
+    notice = std::make_unique<navigation::Tfred>([this] { return form->RedirectMode; });
+    app::forms().fred = notice.get();
+    ui::WaitUntil([this] { return toolbar->get_mapped(); }, 3000);
+  }
+
   // Moves the real pointer over `widget` at (x, y) in its own coordinates,
   // so the display sends the crossing events a user's mouse would.
   static void PointAt(Gtk::Widget& widget, int x, int y) {
@@ -95,6 +111,8 @@ class MainFormTest : public ::testing::Test {
   ScriptedDialogs dialogs;
   std::unique_ptr<app::TMainForm> form;
   std::unique_ptr<library::Tfhistory> history;
+  std::unique_ptr<navigation::Tfhint> toolbar;
+  std::unique_ptr<navigation::Tfred> notice;
   std::vector<engine::FakeBrowser*> browsers;
   std::vector<std::string> probed;
   bool reachable = true;

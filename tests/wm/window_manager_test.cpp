@@ -96,4 +96,32 @@ TEST_F(WindowManagerTest, ThreeRestartsLeaveTheWindowWhereItWas) {
   }
 }
 
+TEST(FloatingToolbar, StaysOnTopAgainAfterSomethingTookThatAway) {
+  navigation::Tfhint toolbar(300, 100, {});
+  toolbar.FormCreate();
+  ASSERT_TRUE(ui::WaitUntil([&] { return toolbar.get_mapped() && toolbar.get_window(); }, 5000));
+  ui::WaitWithMessages(300);
+  const std::string id = std::to_string(gdk_x11_window_get_xid(toolbar.get_window()->gobj()));
+  auto above = [&] {
+    gchar* out = nullptr;
+    g_spawn_command_line_sync(("xprop -id " + id + " _NET_WM_STATE").c_str(), &out, nullptr, nullptr, nullptr);
+    const bool is = out && std::string(out).find("_NET_WM_STATE_ABOVE") != std::string::npos;
+    g_free(out);
+    return is;
+  };
+  ASSERT_TRUE(ui::WaitUntil(above, 3000));
+  // Another program (here the window manager's own tool) takes it away.
+  ASSERT_TRUE(g_spawn_command_line_sync(("wmctrl -i -r " + id + " -b remove,above").c_str(), nullptr, nullptr,
+                                        nullptr, nullptr));
+  ASSERT_TRUE(ui::WaitUntil([&] { return !above(); }, 3000));
+  // The main window's timer ticks, every 125 ms.
+  bool back = false;
+  for (int tick = 0; tick < 8 && !back; ++tick) {
+    toolbar.StayOnTop();
+    ui::WaitWithMessages(125);
+    back = above();
+  }
+  EXPECT_TRUE(back);
+}
+
 }  // namespace
