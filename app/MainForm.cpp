@@ -34,7 +34,7 @@ TMainForm::TMainForm(Environment env) : tab(tabs::kSlotCount), env_(std::move(en
 }
 
 TMainForm::~TMainForm() {
-  for (auto* c : {&timer1_, &timer5_, &timerprogress_, &rsstimer_, &graveyardTimer_}) c->disconnect();
+  for (auto* c : {&timer1_, &timer5_, &timerprogress_, &rsstimer_, &graveyardTimer_, &layoutIdle_}) c->disconnect();
   if (forms().MainForm == this) forms().MainForm = nullptr;
 }
 

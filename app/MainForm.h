@@ -303,6 +303,7 @@ class TMainForm : public Gtk::Window {
   // Objects of closed tabs, destroyed once no handler can be using them.
   std::vector<Tab> graveyard_;
   sigc::connection graveyardTimer_;
+  sigc::connection layoutIdle_;
   Glib::RefPtr<Gtk::CssProvider> css_;
 };
 

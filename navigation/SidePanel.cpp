@@ -77,10 +77,20 @@ SidePanel::SidePanel(Callbacks callbacks)
     hidden->hide();
     hidden->set_no_show_all(true);
   }
-  signal_size_allocate().connect([this](Gtk::Allocation&) { dxpanelResize(); });
+  signal_size_allocate().connect([this](Gtk::Allocation& a) {
+    // Laid out once GTK has finished this allocation, and only when the
+    // width changed: moving children allocates again.
+    if (a.get_width() == laidOutWidth_) return;
+    laidOutWidth_ = a.get_width();
+    layout_.disconnect();
+    layout_ = Glib::signal_idle().connect([this] {
+      dxpanelResize();
+      return false;
+    });
+  });
 }
 
-SidePanel::~SidePanel() = default;
+SidePanel::~SidePanel() { layout_.disconnect(); }
 
 engine::Browser& SidePanel::EnsureBrowser() {
   if (!wbr_) {

@@ -77,6 +77,8 @@ class SidePanel : public Gtk::Box {
   Callbacks callbacks_;
   std::unique_ptr<engine::Browser> wbr_;
   int width_ = kDesignedWidth;
+  int laidOutWidth_ = 0;
+  sigc::connection layout_;
 };
 
 }  // namespace navigation

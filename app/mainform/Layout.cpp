@@ -201,7 +201,11 @@ void TMainForm::BuildLayout() {
     laidOutWidth_ = a.get_width();
     laidOutHeight_ = a.get_height();
     // Once GTK has finished this allocation.
-    Glib::signal_idle().connect_once([this] { FormResize(); });
+    layoutIdle_.disconnect();
+    layoutIdle_ = Glib::signal_idle().connect([this] {
+      FormResize();
+      return false;
+    });
   });
   signal_configure_event().connect(
       [this](GdkEventConfigure* e) {
