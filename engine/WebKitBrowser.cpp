@@ -4,6 +4,7 @@
 #include <webkit2/webkit2.h>
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -177,7 +178,9 @@ class WebKitBrowser final : public Browser {
   // Loading until the load started, was refused or turned out to need no
   // load at all.
   bool navigatePending_ = false;
-  bool decisionSeen_ = false;  // a navigation decision came since Navigate
+  // Since Navigate, the decision about it (or about a navigation of the
+  // page) came.
+  bool decisionSeen_ = false;
   guint graceTimer_ = 0;
   // Addresses Navigate announced itself: their policy decisions raise no
   // second before-navigate event.
@@ -605,13 +608,17 @@ gboolean WebKitBrowser::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* dec
       webkit_navigation_policy_decision_get_navigation_action(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
   if (webkit_navigation_action_is_redirect(action)) return FALSE;
   const std::string uri = ToText(webkit_uri_request_get_uri(webkit_navigation_action_get_request(action)));
-  self->decisionSeen_ = true;
 
   auto own = std::find(self->ownNavigations_.begin(), self->ownNavigations_.end(), uri);
   if (own != self->ownNavigations_.end()) {
+    // The decision about a Navigate that a later one replaced can come
+    // after the later one, while WebKit is idle between the two: it says
+    // nothing about the later navigation.
+    if (std::next(own) == self->ownNavigations_.end()) self->decisionSeen_ = true;
     self->ownNavigations_.erase(own);
     return FALSE;  // announced by Navigate already
   }
+  self->decisionSeen_ = true;
   if (!self->IsTopLevel(action)) return FALSE;
 
   bool cancel = false;
