@@ -254,8 +254,9 @@ void TMainForm::BuildLayout() {
     if (a.get_width() == laidOutWidth_ && a.get_height() == laidOutHeight_) return;
     laidOutWidth_ = a.get_width();
     laidOutHeight_ = a.get_height();
-    // Once GTK has finished this allocation.
-    Glib::signal_idle().connect_once([this] { FormResize(); });
+    // Once GTK has finished this allocation; dropped if the window goes
+    // first.
+    Glib::signal_idle().connect_once(sigc::mem_fun(*this, &TMainForm::FormResize));
   });
   signal_configure_event().connect(
       [this](GdkEventConfigure* e) {
@@ -484,6 +485,8 @@ void TMainForm::FormCreate() {
   Panel7Caption.set_size_request(std::max(1, PreviewWidth - 6), 14);
   SideRouting = false;
   createBrowser(HomePage);
+  // The address bar shows the first page's address while it loads.
+  ShowAddressOf(GetCurrentWB());
   rsstimer_ = Glib::signal_timeout().connect([] { return true; }, 300000);
   timer1_ = Glib::signal_timeout().connect([this] { Timer1Timer(); return true; }, 125);
   timer5_ = Glib::signal_timeout().connect([this] { Timer5Timer(); return true; }, 1000);
