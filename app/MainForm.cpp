@@ -77,6 +77,8 @@ void TMainForm::FormCreate() {
   Panel7Caption.set_size_request(std::max(1, PreviewWidth - 6), 14);
   SideRouting = false;
   createBrowser(HomePage);
+  // The address bar shows the first page's address while it loads.
+  ShowAddressOf(GetCurrentWB());
   rsstimer_ = Glib::signal_timeout().connect([] { return true; }, 300000);
   timer1_ = Glib::signal_timeout().connect([this] { Timer1Timer(); return true; }, 125);
   timer5_ = Glib::signal_timeout().connect([this] { Timer5Timer(); return true; }, 1000);

@@ -4,6 +4,7 @@
 #include <webkit2/webkit2.h>
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -163,6 +164,7 @@ class WebKitBrowser final : public Browser {
   static gboolean OnContextMenuRequested(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitTestResult*,
                                          WebKitBrowser* self);
   static void OnProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason, WebKitBrowser* self);
+  static gboolean OnDraw(GtkWidget*, cairo_t*, WebKitBrowser* self);
   void SetStatus(const std::string& text);
 
   WebKitWebView* view_ = nullptr;      // our own reference
@@ -177,12 +179,15 @@ class WebKitBrowser final : public Browser {
   // Loading until the load started, was refused or turned out to need no
   // load at all.
   bool navigatePending_ = false;
-  bool decisionSeen_ = false;  // a navigation decision came since Navigate
+  // Since Navigate, the decision about it (or about a navigation of the
+  // page) came.
+  bool decisionSeen_ = false;
   guint graceTimer_ = 0;
   // Addresses Navigate announced itself: their policy decisions raise no
   // second before-navigate event.
   std::vector<std::string> ownNavigations_;
   bool committed_ = false;   // a document has ever been committed
+  bool firstLoadEnded_ = false;  // the view's first load has ended
   bool loadFailed_ = false;  // the current load failed
   unsigned loadSerial_ = 0;  // counts the loads WebKit started
   // The load has finished and waits for its title (WebKit may tell the
@@ -233,6 +238,8 @@ WebKitBrowser::WebKitBrowser(WebKitWebView* opener) {
   g_signal_connect(view_, "leave-notify-event", G_CALLBACK(OnLeave), this);
   g_signal_connect(view_, "context-menu", G_CALLBACK(OnContextMenuRequested), this);
   g_signal_connect(view_, "web-process-terminated", G_CALLBACK(OnProcessTerminated), this);
+  // Before WebKit's own drawing.
+  g_signal_connect(view_, "draw", G_CALLBACK(OnDraw), this);
 }
 
 WebKitBrowser::~WebKitBrowser() {
@@ -504,6 +511,7 @@ void WebKitBrowser::OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, WebKitB
       self->committed_ = true;
       break;
     case WEBKIT_LOAD_FINISHED:
+      self->firstLoadEnded_ = true;
       if (self->loadFailed_) {
         self->OnDownloadComplete.emit();
       } else {
@@ -620,13 +628,17 @@ gboolean WebKitBrowser::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* dec
       webkit_navigation_policy_decision_get_navigation_action(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
   if (webkit_navigation_action_is_redirect(action)) return FALSE;
   const std::string uri = ToText(webkit_uri_request_get_uri(webkit_navigation_action_get_request(action)));
-  self->decisionSeen_ = true;
 
   auto own = std::find(self->ownNavigations_.begin(), self->ownNavigations_.end(), uri);
   if (own != self->ownNavigations_.end()) {
+    // The decision about a Navigate that a later one replaced can come
+    // after the later one, while WebKit is idle between the two: it says
+    // nothing about the later navigation.
+    if (std::next(own) == self->ownNavigations_.end()) self->decisionSeen_ = true;
     self->ownNavigations_.erase(own);
     return FALSE;  // announced by Navigate already
   }
+  self->decisionSeen_ = true;
   if (!self->IsTopLevel(action)) return FALSE;
 
   bool cancel = false;
@@ -674,6 +686,26 @@ gboolean WebKitBrowser::OnContextMenuRequested(WebKitWebView*, WebKitContextMenu
   if (self->OnContextMenu.empty()) return FALSE;  // the engine's own menu
   self->OnContextMenu.emit();
   return TRUE;
+}
+
+gboolean WebKitBrowser::OnDraw(GtkWidget* widget, cairo_t* cr, WebKitBrowser* self) {
+  // WebKit tells the page one change of the view's size at a time and
+  // waits for the page to take it up before it tells the next. A page
+  // navigated before its window was shown takes up the size the window's
+  // showing gave it only with its first document; the larger size the
+  // window manager's maximising gives a moment later waits for that, and
+  // meanwhile the blank page is painted over the opening size alone. Until
+  // the first load has ended, the rest of the view is painted as that
+  // blank page would be, in the view's background colour, instead of
+  // showing the window behind it.
+  if (self->firstLoadEnded_) return FALSE;
+  GdkRGBA background{};
+  webkit_web_view_get_background_color(WEBKIT_WEB_VIEW(widget), &background);
+  if (background.alpha > 0) {
+    gdk_cairo_set_source_rgba(cr, &background);
+    cairo_paint(cr);
+  }
+  return FALSE;  // WebKit draws the page over it
 }
 
 void WebKitBrowser::OnProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason, WebKitBrowser* self) {
