@@ -8,6 +8,7 @@
 #include "library/Tfhistory.h"
 #include "navigation/Tfhint.h"
 #include "navigation/Tfred.h"
+#include "navigation/Tfzum.h"
 
 namespace app {
 namespace {
@@ -56,7 +57,10 @@ void CreateForms(TMainForm& MainForm) {
   f.fred = Keep(std::make_unique<navigation::Tfred>([&MainForm] { return MainForm.RedirectMode; }));
   f.fhistory = Keep(std::make_unique<library::Tfhistory>(MainForm.SettingsFolder() + "history.lmf",
                                                          MainForm.config.enableHist, /*loadLater=*/true));
-  f.fzum = Placeholder("Tfzum", "Zoom");
+  f.fzum = Keep(std::make_unique<navigation::Tfzum>(MainForm.ZoomCallbacks()));
+  int screenWidth = 0, screenHeight = 0;
+  MainForm.ScreenSize(screenWidth, screenHeight);
+  f.fzum->FormCreate(screenWidth, screenHeight);
   f.fnews = Placeholder("Tfnews", "Lumivale");
   f.fhotwords = Placeholder("Tfhotwords", "Lumivale");
   f.fdesigner = Placeholder("Tfdesigner", "Lumivale Designer");

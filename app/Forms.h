@@ -12,6 +12,7 @@ class Tfhistory;
 namespace navigation {
 class Tfhint;
 class Tfred;
+class Tfzum;
 }
 
 namespace app {
@@ -35,7 +36,7 @@ struct Forms {
   Gtk::Window* fabout = nullptr;
   navigation::Tfred* fred = nullptr;
   library::Tfhistory* fhistory = nullptr;
-  Gtk::Window* fzum = nullptr;
+  navigation::Tfzum* fzum = nullptr;
   Gtk::Window* fnews = nullptr;
   Gtk::Window* fhotwords = nullptr;
   Gtk::Window* fdesigner = nullptr;

@@ -19,8 +19,10 @@
 #include "controls/ProgressWheel.h"
 #include "engine/BrowserFactory.h"
 #include "navigation/QuickSearch.h"
+#include "navigation/SearchAssistant.h"
 #include "navigation/SidePanel.h"
 #include "navigation/Tfhint.h"
+#include "navigation/Tfzum.h"
 #include "settings/ColorState.h"
 #include "settings/Configuration.h"
 #include "tabs/StripLayout.h"
@@ -72,6 +74,8 @@ class TMainForm : public Gtk::Window {
 
   // ---- Layout (mainform/Layout.cpp) ----------------------------------------
   void FormResize();
+  // The size of the screen the window is on.
+  void ScreenSize(int& width, int& height);
   void dolocigumbe();
   void xbshow();
   void FullScreen1Click();
@@ -137,6 +141,24 @@ class TMainForm : public Gtk::Window {
   void wbrTitleChange();
   void wbrNewWindow2(engine::Browser*& newWindow, bool& cancel);
 
+  // ---- Search assistant (mainform/SearchAssistant.cpp) ---------------------------
+  // Shows or hides the search assistant panel.
+  void xp9Click();
+  void AdvancedSearch1Click();
+
+  // ---- Zoom and transparency (mainform/Zoom.cpp) ---------------------------------
+  // Zooms the current tab's page to `n` percent, unless `n` is the last zoom
+  // sent; false when the engine refused it (the user was told).
+  bool ApplyZoom(int n);
+  // What the zoom window asks of this window.
+  navigation::Tfzum::Callbacks ZoomCallbacks();
+  void Zoom2Click();
+  void XiButton7Click();
+  // F10: the main window translucent (alpha 80) or opaque again.
+  void ransparent1Click();
+  void xtransparentClick();
+  bool AlphaBlend() const { return alphaBlend_; }
+
   // ---- Address bar and quick search (mainform/Address.cpp) ---------------------
   bool eurlKeyPress(GdkEventKey* key);
   void xsClick();
@@ -197,7 +219,7 @@ class TMainForm : public Gtk::Window {
   controls::GlyphButton xs{controls::GlyphButton::Glyph::Right};
 
   Gtk::Box middle{Gtk::ORIENTATION_HORIZONTAL};
-  controls::Panel panel9;
+  navigation::SearchAssistant panel9{SearchAssistantCallbacks()};
   controls::Panel p2;
   Gtk::Button xq1, xisci, xtranslate, xquick, xredirect, xtransparent, xhist, xp9, XiButton7, xF11;
   controls::GlyphButton xiskrolup{controls::GlyphButton::Glyph::Up};
@@ -258,7 +280,6 @@ class TMainForm : public Gtk::Window {
   void ApplyBarState();
   void ApplyFrameStyle();
   void PlaceFloating();
-  void ScreenSize(int& width, int& height);
   // Command menu
   void BuildMenu();
   // Tabs
@@ -278,6 +299,9 @@ class TMainForm : public Gtk::Window {
   bool EmptyGraveyard();
   // Thumbnails
   void CaptureCurrentTab();
+  // Search assistant and zoom
+  navigation::SearchAssistant::Callbacks SearchAssistantCallbacks();
+  bool alphaBlend_ = false;
   // Toolbar and side panel
   void SetRedirectPicture(bool on);
   navigation::SidePanel::Callbacks SidePanelCallbacks();

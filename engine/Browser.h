@@ -72,6 +72,20 @@ class Browser {
 
   virtual void GrabFocus() = 0;
 
+  // Zooms the page (text and pictures) to `percent`. The engine takes 10
+  // to 1000 %: outside that nothing changes, and `error` says why.
+  bool SetZoom(int percent, std::string* error = nullptr) {
+    if (percent < 10 || percent > 1000) {
+      if (error) *error = "The page cannot be zoomed to " + std::to_string(percent) +
+                          " %: the zoom must be between 10 and 1000 %.";
+      return false;
+    }
+    ApplyZoom(percent);
+    return true;
+  }
+  // The page's zoom in percent.
+  virtual int Zoom() const = 0;
+
   // Engine events. Handlers run on the user-interface thread.
   // A page asks for a new window: the handler may set `cancel`, or hand
   // back in `newWindow` a browser the engine loads the pop-up into.
@@ -90,6 +104,10 @@ class Browser {
   // The user asked for the page's context menu. While this signal has a
   // handler, the engine's own menu is not shown: the handler shows ours.
   sigc::signal<void()> OnContextMenu;
+
+ protected:
+  // Zooms to `percent`, already checked to be within 10 to 1000.
+  virtual void ApplyZoom(int percent) = 0;
 };
 
 }  // namespace engine

@@ -37,6 +37,7 @@ class FakeBrowser final : public Browser {
   void SetUserAgent(const std::string& agent) override { userAgent = agent; }
   std::string UserAgent() const override { return userAgent; }
   void GrabFocus() override { ++focusGrabs; }
+  int Zoom() const override { return zoom; }
 
   // Raises the events of a finished load of `address` titled `pageTitle`:
   // title change, download complete, document complete of the whole page.
@@ -66,6 +67,14 @@ class FakeBrowser final : public Browser {
   int forwards = 0;
   int focusGrabs = 0;
   int snapshots = 0;
+  int zoom = 100;
+  std::vector<int> zooms;  // every zoom the shell applied
+
+ protected:
+  void ApplyZoom(int percent) override {
+    zoom = percent;
+    zooms.push_back(percent);
+  }
 
  private:
   std::unique_ptr<Gtk::DrawingArea> view_;

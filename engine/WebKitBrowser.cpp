@@ -133,6 +133,12 @@ class WebKitBrowser final : public Browser {
   void SetUserAgent(const std::string& agent) override;
   std::string UserAgent() const override { return userAgent_; }
   void GrabFocus() override { gtk_widget_grab_focus(GTK_WIDGET(view_)); }
+  int Zoom() const override { return int(webkit_web_view_get_zoom_level(view_) * 100 + 0.5); }
+
+ protected:
+  void ApplyZoom(int percent) override { webkit_web_view_set_zoom_level(view_, percent / 100.0); }
+
+ public:
 
   WebKitWebView* view() const { return view_; }
 

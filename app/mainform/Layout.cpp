@@ -98,7 +98,6 @@ void TMainForm::BuildLayout() {
 
   // Middle: search assistant, side button bar, pages, side panel.
   body.pack_start(middle, Gtk::PACK_EXPAND_WIDGET);
-  Named(panel9, "panel9").set_size_request(249, -1);
   panel9.set_no_show_all(true);
   middle.pack_start(panel9, Gtk::PACK_SHRINK);
   Named(p2, "p2").set_size_request(26, -1);

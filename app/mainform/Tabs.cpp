@@ -146,6 +146,8 @@ void TMainForm::slikaklik(int n) {
     table.SetCurrentTab(n);
     ShowAddressOf(tab[std::size_t(n)].browser.get());
     WebBrowserScreenShot();
+    // The zoom window shows the new tab's zoom.
+    if (navigation::Tfzum* zoom = forms().fzum; zoom && zoom->get_visible()) zoom->FormActivate();
   }
   tabBusy_ = false;
 }
@@ -192,6 +194,7 @@ void TMainForm::brisiAklik(int n) {
   table.Repack();
   for (int slot : table.LiveInStripOrder()) drsni.move(*tab[std::size_t(slot)].panel, table.Left(slot), 3);
   poravnava();  // places the new-tab button too
+  if (navigation::Tfzum* zoom = forms().fzum; zoom && zoom->get_visible()) zoom->hide();
 
   SideRouting = false;
   ShowAddressOf(GetCurrentWB());
@@ -233,7 +236,7 @@ void TMainForm::d1Click() {
 
 void TMainForm::sbdodajClick() {
   createBrowser(kHomePageToken);
-  if (forms().fzum && forms().fzum->get_visible()) forms().fzum->hide();
+  if (navigation::Tfzum* zoom = forms().fzum; zoom && zoom->get_visible()) zoom->hide();
 }
 
 void TMainForm::zamenjajstran() {

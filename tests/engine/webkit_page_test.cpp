@@ -126,6 +126,40 @@ TEST_F(Page, SnapshotShowsThePageAtTheViewsSize) {
   EXPECT_NEAR(centre[2], 0, 8);
 }
 
+// How many pixels of row `y` are dark.
+int DarkPixels(const engine::Bitmap& picture, int y) {
+  int dark = 0;
+  for (int x = 0; x < picture.width; ++x) dark += picture.pixel(x, y)[0] < 64 ? 1 : 0;
+  return dark;
+}
+
+TEST_F(Page, AZoomedPageIsDrawnLargerAndZoomsOutsideTheEnginesRangeAreRefused) {
+  server.AddPage("/box", "<body style='margin:0;background:#fff'><div style='width:100px;height:40px;"
+                         "background:#000'></div></body>");
+  ASSERT_TRUE(Load(server.Url("/box")));
+  auto before = browser.Snapshot();
+  ASSERT_TRUE(before);
+  EXPECT_NEAR(DarkPixels(*before, 10), 100, 2);
+  ASSERT_TRUE(browser.SetZoom(150));
+  EXPECT_EQ(browser.Zoom(), 150);
+  std::optional<engine::Bitmap> after;
+  ASSERT_TRUE(ui::WaitUntil(
+      [&] {
+        after = browser.Snapshot();
+        return after && DarkPixels(*after, 10) > 120;
+      },
+      5000));
+  EXPECT_NEAR(DarkPixels(*after, 10), 150, 3);
+  EXPECT_GT(DarkPixels(*after, 50), 100);  // taller too: 60 pixels now
+
+  for (int refused : {0, 9, 1001}) {
+    std::string error;
+    EXPECT_FALSE(browser.SetZoom(refused, &error)) << refused;
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(browser.Zoom(), 150) << refused;
+  }
+}
+
 TEST(StatusText, IsTheLinkUnderTheMouseAndEmptyOffLinks) {
   testing_support::FixtureServer server;
   server.AddColouredPage("/hover", "Hover", "#ffffff",

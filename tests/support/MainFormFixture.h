@@ -14,6 +14,7 @@
 #include "library/Tfhistory.h"
 #include "navigation/Tfhint.h"
 #include "navigation/Tfred.h"
+#include "navigation/Tfzum.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 #include "ui/ProcessMessages.h"
@@ -28,6 +29,7 @@ class MainFormTest : public ::testing::Test {
     app::forms() = app::Forms{};
     toolbar.reset();
     notice.reset();
+    zoom.reset();
     form.reset();
     history.reset();
     ui::ProcessMessages();
@@ -79,6 +81,13 @@ class MainFormTest : public ::testing::Test {
     ui::WaitUntil([this] { return toolbar->get_mapped(); }, 3000);
   }
 
+  // Creates the zoom window as the program does.
+  void AddZoomWindow() {
+    zoom = std::make_unique<navigation::Tfzum>(form->ZoomCallbacks());
+    app::forms().fzum = zoom.get();
+    zoom->FormCreate(1920, 1080);
+  }
+
   // Moves the real pointer over `widget` at (x, y) in its own coordinates,
   // so the display sends the crossing events a user's mouse would.
   static void PointAt(Gtk::Widget& widget, int x, int y) {
@@ -113,6 +122,7 @@ class MainFormTest : public ::testing::Test {
   std::unique_ptr<library::Tfhistory> history;
   std::unique_ptr<navigation::Tfhint> toolbar;
   std::unique_ptr<navigation::Tfred> notice;
+  std::unique_ptr<navigation::Tfzum> zoom;
   std::vector<engine::FakeBrowser*> browsers;
   std::vector<std::string> probed;
   bool reachable = true;
