@@ -11,7 +11,9 @@
 // tree is taken: the proportional set size (Pss in /proc/PID/smaps_rollup)
 // of the program and of every process descended from it, summed per kind
 // of process (the program itself, WebKit's web and network processes,
-// anything else) and in all; the "pss_mib" counter is the sum.
+// anything else) and in all; the "pss_mib" counter is the sum. Pss moves
+// with what else runs on the machine, so the summary also gives it as if
+// the program ran alone and without the file-backed pages (see Memory).
 // After the table a summary gives both moments and the memory for every
 // program, their spread and the browser's ratio to (and, for memory,
 // difference from) the bare window.
