@@ -152,7 +152,7 @@ class WebKitBrowser final : public Browser {
   void FinishLoad();
   // Asks the page for its title when WebKit did not tell it in time.
   void AskTitle();
-  // `deferred`: called back after FinishLoad asked for the title; does
+  // `deferred`: called back while FinishLoad waits for the title; does
   // nothing when the load was completed meanwhile.
   void CompleteLoad(unsigned serial, const std::string& pageTitle, bool deferred);
 

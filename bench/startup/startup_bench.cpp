@@ -137,7 +137,9 @@ struct Program {
   // program is given the address as its argument.
   bool homePageFromSettings = false;
   bool warmedUp = false;
-  std::string failure;  // why a run failed; the later ones are not tried
+  int failures = 0;      // runs that failed and were tried again
+  std::string failure;   // why the last failed run failed
+  bool givenUp = false;  // failed too often in a row: no more runs
   std::vector<Sample> samples;
 };
 
@@ -525,21 +527,41 @@ std::optional<Sample> RunOnce(const Program& program, int run, std::string& erro
   return Sample{Seconds(*server.pageAt - start), Seconds(*server.loadedAt - start), *memory};
 }
 
+// A run that fails (a time-out on a loaded machine, a crash) is told on
+// standard error and tried again; a program is given up after this many
+// failures in a row.
+constexpr int kAttempts = 3;
+
+// One run of `program` that succeeded, or nothing after kAttempts
+// failures (`program->failure` says the last one's cause).
+std::optional<Sample> Attempt(Program* program, int& run) {
+  for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+    std::string error;
+    if (auto sample = RunOnce(*program, ++run, error)) return sample;
+    ++program->failures;
+    program->failure = error;
+    std::fprintf(stderr, "startup_bench: run %d of %s failed (%d of %d in a row): %s\n", run, program->name.c_str(),
+                 attempt, kAttempts, error.c_str());
+  }
+  return std::nullopt;
+}
+
 void BM_Startup(benchmark::State& state, Program* program) {
   static int run = 0;
   if (!program->warmedUp) {
     program->warmedUp = true;
-    RunOnce(*program, ++run, program->failure);
+    if (!Attempt(program, run)) program->givenUp = true;
   }
-  if (!program->failure.empty()) {
+  if (program->givenUp) {
     state.SkipWithError(program->failure.c_str());
     return;
   }
   double navigation = 0;
   double pss = 0;
   for (auto _ : state) {
-    const auto sample = RunOnce(*program, ++run, program->failure);
+    const auto sample = Attempt(program, run);
     if (!sample) {
+      program->givenUp = true;
       state.SkipWithError(program->failure.c_str());
       break;
     }
@@ -684,6 +706,12 @@ void PrintSummary(std::FILE* out, const std::vector<std::unique_ptr<Program>>& p
   }
 
   if (lumivale.samples.empty() || bare.samples.empty()) return;
+  for (const auto& p : programs) {
+    if (p->failures)
+      std::fprintf(out, "\n%s: %d failed run%s, each tried again (the causes are on standard error)\n",
+                   p->name.c_str(), p->failures, p->failures == 1 ? "" : "s");
+  }
+
   const struct {
     View view;
     const char* title;
