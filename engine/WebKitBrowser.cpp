@@ -21,6 +21,9 @@ constexpr int kAnswerTimeoutMs = 5000;
 // How long a navigation may wait for the engine to take it up before the
 // browser stops calling itself busy (see navigatePending_).
 constexpr guint kPendingGraceMs = 1000;
+// How long a finished load waits for WebKit to tell the page's title
+// before it asks the page (see FinishLoad).
+constexpr guint kTitleWaitMs = 100;
 
 class WebKitBrowser;
 
@@ -154,7 +157,9 @@ class WebKitBrowser final : public Browser {
   void EmitTitle(const std::string& title);
   // The end of a load that succeeded, once the page's title is known.
   void FinishLoad();
-  // `deferred`: called back after FinishLoad asked for the title; does
+  // Asks the page for its title when WebKit did not tell it in time.
+  void AskTitle();
+  // `deferred`: called back while FinishLoad waits for the title; does
   // nothing when the load was completed meanwhile.
   void CompleteLoad(unsigned serial, const std::string& pageTitle, bool deferred);
 
@@ -199,7 +204,7 @@ class WebKitBrowser final : public Browser {
   // The load has finished and waits for its title (WebKit may tell the
   // title only after the end of the load); still Loading meanwhile.
   bool finishing_ = false;
-  guint finishTimer_ = 0;
+  guint finishTimer_ = 0;  // waits for the title, then for the page's answer
   std::string pageTitle_;    // the title the page itself answered
   std::string lastTitle_;    // the last title told, this load
   std::string status_;
@@ -534,9 +539,22 @@ void WebKitBrowser::FinishLoad() {
     CompleteLoad(loadSerial_, {}, false);
     return;
   }
-  // WebKit reports the title a moment after the end of the load: ask the
-  // page, so the title is told before the load is.
+  // WebKit tells the title a moment after the end of the load (OnTitle
+  // completes the load then). Only a page that has none by then is asked
+  // for it: the answer of a script makes this process start a JavaScript
+  // engine of its own, megabytes that most pages never need.
   finishing_ = true;
+  if (finishTimer_) g_source_remove(finishTimer_);
+  finishTimer_ = g_timeout_add(kTitleWaitMs, +[](gpointer data) -> gboolean {
+    auto* browser = static_cast<WebKitBrowser*>(data);
+    browser->finishTimer_ = 0;
+    browser->AskTitle();
+    return G_SOURCE_REMOVE;
+  }, this);
+}
+
+void WebKitBrowser::AskTitle() {
+  // Asked so that the title is told before the load is.
   struct Waiting {
     std::shared_ptr<bool> alive;
     WebKitBrowser* browser;
@@ -554,7 +572,6 @@ void WebKitBrowser::FinishLoad() {
       },
       waiting);
   // A page busy with a script of its own may not answer soon.
-  if (finishTimer_) g_source_remove(finishTimer_);
   finishTimer_ = g_timeout_add(kAnswerTimeoutMs / 5, +[](gpointer data) -> gboolean {
     auto* browser = static_cast<WebKitBrowser*>(data);
     browser->finishTimer_ = 0;
@@ -565,8 +582,8 @@ void WebKitBrowser::FinishLoad() {
 
 void WebKitBrowser::CompleteLoad(unsigned serial, const std::string& pageTitle, bool deferred) {
   if (deferred) {
-    // Completed meanwhile (time-out, next load), or an answer for an
-    // earlier load.
+    // Completed meanwhile (title, time-out, next load), or an answer for
+    // an earlier load.
     if (!finishing_ || serial != loadSerial_) return;
     finishing_ = false;
     if (finishTimer_) {
@@ -617,7 +634,11 @@ void WebKitBrowser::OnIsLoading(WebKitWebView* view, GParamSpec*, WebKitBrowser*
 void WebKitBrowser::OnTitle(WebKitWebView* view, GParamSpec*, WebKitBrowser* self) {
   // WebKit clears the title when a new document commits; the page's own
   // title (or its address, when it has none) follows.
-  self->EmitTitle(ToText(webkit_web_view_get_title(view)));
+  const std::string title = ToText(webkit_web_view_get_title(view));
+  const auto alive = self->alive_;
+  self->EmitTitle(title);
+  // A finished load waits for it.
+  if (*alive && self->finishing_ && !title.empty()) self->CompleteLoad(self->loadSerial_, {}, true);
 }
 
 void WebKitBrowser::OnProgress(WebKitWebView* view, GParamSpec*, WebKitBrowser* self) {

@@ -166,6 +166,33 @@ TEST_F(LoadEvents, APageWithoutTitleIsTitledByItsAddress) {
   EXPECT_NE(std::find(events.begin(), events.end(), "title " + server.Url("/untitled")), events.end());
 }
 
+// However the page gets its title (or none), it is told once, before the
+// load ends.
+TEST_F(LoadEvents, TheTitleIsToldBeforeTheLoadEndsWhereverItComesFrom) {
+  const struct {
+    const char* path;
+    const char* page;
+    const char* title;  // null: the address
+  } cases[] = {
+      {"/head", "<head><title>From the head</title></head><body>x</body>", "From the head"},
+      {"/script", "<body><script>document.title = 'From a script'</script></body>", "From a script"},
+      {"/onload", "<body onload=\"document.title = 'From onload'\">x</body>", "From onload"},
+      {"/none", "<body>no title</body>", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    server.AddPage(c.path, c.page);
+    events.clear();
+    browser.Navigate(server.Url(c.path));
+    ASSERT_TRUE(WaitFor("document top"));
+    const std::vector<std::string> expected = {"before " + server.Url(c.path), "begin",
+                                               "title " + (c.title ? std::string(c.title) : server.Url(c.path)),
+                                               "complete", "document top"};
+    EXPECT_EQ(events, expected);
+    EXPECT_TRUE(browser.IsComplete());
+  }
+}
+
 TEST_F(LoadEvents, AFramedPageCompletesOnceAsAWholeAndItsFramesAreNoTopLevelNavigations) {
   server.AddPage("/framed", "<title>Framed</title><iframe src='/b'></iframe><iframe src='/untitled'></iframe>");
   browser.Navigate(server.Url("/framed"));
