@@ -747,14 +747,14 @@ void PrintSummary(std::FILE* out, const std::vector<std::unique_ptr<Program>>& p
   }
 
   if (lumivale.samples.empty() || bare.samples.empty()) return;
-  std::fprintf(out, "\n%s against %s, ratio of the means [95 %% interval]; the target is at most 1.15:\n",
+  std::fprintf(out, "\n%s against %s, ratio of the means [95 %% interval]; the target is at most 1.05:\n",
                lumivale.name.c_str(), bare.name.c_str());
   for (const auto& m : moments) {
     const Spread a = SpreadOf(lumivale, m.moment);
     const Spread b = SpreadOf(bare, m.moment);
     const Ratio r = RatioOf(a, b);
     std::fprintf(out, "  %-24s %.3f [%.3f, %.3f]  %+.1f ms  (medians %.3f)  %s\n", m.title, r.value, r.low, r.high,
-                 a.mean - b.mean, a.median / b.median, Verdict(r, 1.15, "within 15 %", "NOT within 15 %"));
+                 a.mean - b.mean, a.median / b.median, Verdict(r, 1.05, "within 5 %", "NOT within 5 %"));
   }
   std::fprintf(out,
                "\n%s against %s, memory of the whole tree: difference of the means [95 %% interval]; the\n"
