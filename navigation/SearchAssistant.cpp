@@ -57,7 +57,10 @@ SearchAssistant::SearchAssistant(Callbacks callbacks)
     : Gtk::Box(Gtk::ORIENTATION_VERTICAL, 1), callbacks_(std::move(callbacks)) {
   set_name("panel9");
   set_size_request(kWidth, -1);
-  set_border_width(6);
+  content_.set_border_width(6);
+  scroller_.set_policy(Gtk::POLICY_NEVER, Gtk::POLICY_AUTOMATIC);
+  scroller_.add(content_);
+  pack_start(scroller_, Gtk::PACK_EXPAND_WIDGET);
   struct Named {
     Gtk::Widget* widget;
     const char* name;
@@ -112,7 +115,7 @@ void SearchAssistant::Build() {
   XiButton1.set_relief(Gtk::RELIEF_NONE);
   XiButton1.set_tooltip_text("Close");
   title->pack_start(XiButton1, Gtk::PACK_SHRINK);
-  pack_start(*title, Gtk::PACK_SHRINK);
+  content_.pack_start(*title, Gtk::PACK_SHRINK);
 
   // The words, in a frame whose end pieces give them the focus.
   auto* words = Gtk::manage(new Gtk::Box(Gtk::ORIENTATION_HORIZONTAL));
@@ -131,8 +134,8 @@ void SearchAssistant::Build() {
   words->pack_start(Image4, Gtk::PACK_SHRINK);
   words->pack_start(surl, Gtk::PACK_EXPAND_WIDGET);
   words->pack_start(Image5, Gtk::PACK_SHRINK);
-  pack_start(*words, Gtk::PACK_SHRINK);
-  pack_start(XiButton3, Gtk::PACK_SHRINK);
+  content_.pack_start(*words, Gtk::PACK_SHRINK);
+  content_.pack_start(XiButton3, Gtk::PACK_SHRINK);
 
   Fill(cb1, kInterfaceCodes);
   Fill(cb3, kCountryCodes);
@@ -143,20 +146,20 @@ void SearchAssistant::Build() {
   for (Gtk::ComboBoxText* list : {&cb1, &cb3, &cb2, &cb5}) list->set_active(0);
   resetting_ = false;
 
-  pack_start(*Caption("Interface", {kGoogle}), Gtk::PACK_SHRINK);
-  pack_start(cb1, Gtk::PACK_SHRINK);
-  pack_start(*Caption("Country", {kGoogle, kBing}), Gtk::PACK_SHRINK);
-  pack_start(cb3, Gtk::PACK_SHRINK);
-  pack_start(*Caption("Language", {kGoogle, kBing, kWikipedia}), Gtk::PACK_SHRINK);
-  pack_start(cb2, Gtk::PACK_SHRINK);
-  pack_start(*Caption("Exact word or phrase", {kGoogle, kBing}), Gtk::PACK_SHRINK);
-  pack_start(eexact, Gtk::PACK_SHRINK);
-  pack_start(*Caption("Exclude a word", {kGoogle, kBing}), Gtk::PACK_SHRINK);
-  pack_start(eexclude, Gtk::PACK_SHRINK);
-  pack_start(*Caption("Search within a site or domain", {kGoogle, kBing}), Gtk::PACK_SHRINK);
-  pack_start(edomain, Gtk::PACK_SHRINK);
-  pack_start(*Caption("File type", {kGoogle, kBing}), Gtk::PACK_SHRINK);
-  pack_start(cb5, Gtk::PACK_SHRINK);
+  content_.pack_start(*Caption("Interface", {kGoogle}), Gtk::PACK_SHRINK);
+  content_.pack_start(cb1, Gtk::PACK_SHRINK);
+  content_.pack_start(*Caption("Country", {kGoogle, kBing}), Gtk::PACK_SHRINK);
+  content_.pack_start(cb3, Gtk::PACK_SHRINK);
+  content_.pack_start(*Caption("Language", {kGoogle, kBing, kWikipedia}), Gtk::PACK_SHRINK);
+  content_.pack_start(cb2, Gtk::PACK_SHRINK);
+  content_.pack_start(*Caption("Exact word or phrase", {kGoogle, kBing}), Gtk::PACK_SHRINK);
+  content_.pack_start(eexact, Gtk::PACK_SHRINK);
+  content_.pack_start(*Caption("Exclude a word", {kGoogle, kBing}), Gtk::PACK_SHRINK);
+  content_.pack_start(eexclude, Gtk::PACK_SHRINK);
+  content_.pack_start(*Caption("Search within a site or domain", {kGoogle, kBing}), Gtk::PACK_SHRINK);
+  content_.pack_start(edomain, Gtk::PACK_SHRINK);
+  content_.pack_start(*Caption("File type", {kGoogle, kBing}), Gtk::PACK_SHRINK);
+  content_.pack_start(cb5, Gtk::PACK_SHRINK);
 
   // One engine: a box and its label for each.
   auto* engines = Gtk::manage(new Gtk::Box(Gtk::ORIENTATION_HORIZONTAL, 4));
@@ -179,7 +182,7 @@ void SearchAssistant::Build() {
     });
     engines->pack_start(*clickable, Gtk::PACK_SHRINK);
   }
-  pack_start(*engines, Gtk::PACK_SHRINK);
+  content_.pack_start(*engines, Gtk::PACK_SHRINK);
 
   auto* buttons = Gtk::manage(new Gtk::Box(Gtk::ORIENTATION_HORIZONTAL, 4));
   buttons->set_margin_top(6);
@@ -189,7 +192,7 @@ void SearchAssistant::Build() {
   XiButton5.set_relief(Gtk::RELIEF_NONE);
   XiButton5.set_tooltip_text("Close");
   buttons->pack_start(XiButton5, Gtk::PACK_SHRINK);
-  pack_start(*buttons, Gtk::PACK_SHRINK);
+  content_.pack_start(*buttons, Gtk::PACK_SHRINK);
 
   auto* legend = Gtk::manage(new Gtk::Box(Gtk::ORIENTATION_HORIZONTAL, 3));
   legend->set_margin_top(10);
@@ -199,7 +202,7 @@ void SearchAssistant::Build() {
     legend->pack_start(*Marker(colour), Gtk::PACK_SHRINK);
     legend->pack_start(*Gtk::manage(new Gtk::Label(name)), Gtk::PACK_SHRINK);
   }
-  pack_start(*legend, Gtk::PACK_SHRINK);
+  content_.pack_start(*legend, Gtk::PACK_SHRINK);
   show_all_children();
 }
 

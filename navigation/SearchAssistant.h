@@ -75,6 +75,10 @@ class SearchAssistant : public Gtk::Box {
   void Tick(Gtk::CheckButton& chosen, bool tickIt);
   void Hide(bool relayout);
 
+  // The fields scroll when the window is lower than they are: the panel
+  // never makes the window taller.
+  Gtk::ScrolledWindow scroller_;
+  Gtk::Box content_{Gtk::ORIENTATION_VERTICAL, 1};
   Callbacks callbacks_;
   SearchFragments fragments_;
   bool built_ = false;

@@ -42,7 +42,7 @@ Tfzum::Tfzum(Callbacks callbacks) : Gtk::Window(Gtk::WINDOW_TOPLEVEL), callbacks
     zumbar.add_mark(mark, Gtk::POS_RIGHT, "");
   }
   zumbar.set_value(1000);
-  zumbar.set_size_request(60, 160);
+  zumbar.set_size_request(60, 150);
   zumbar.signal_value_changed().connect(sigc::mem_fun(*this, &Tfzum::zumbarChange));
   RGPanel3.put(zumbar, 23, 36);
 
@@ -56,9 +56,9 @@ Tfzum::Tfzum(Callbacks callbacks) : Gtk::Window(Gtk::WINDOW_TOPLEVEL), callbacks
   XiButton4.set_name("XiButton4");
   XiButton4Caption.set_markup("<b>Reset</b>");
   XiButton4.add(XiButton4Caption);
-  XiButton4.set_size_request(70, 24);
+  XiButton4.set_size_request(70, 28);
   XiButton4.signal_clicked().connect(sigc::mem_fun(*this, &Tfzum::XiButton4Click));
-  RGPanel3.put(XiButton4, 18, 202);
+  RGPanel3.put(XiButton4, 18, 195);
   RGPanel3.show_all();
 
   signal_show().connect(sigc::mem_fun(*this, &Tfzum::FormActivate));
