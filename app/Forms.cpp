@@ -5,6 +5,8 @@
 
 #include "app/MainForm.h"
 #include "app/Placeholders.h"
+#include "library/Tfaddfav.h"
+#include "library/Tffavorit.h"
 #include "library/Tfhistory.h"
 #include "navigation/Tfhint.h"
 #include "navigation/Tfred.h"
@@ -42,11 +44,13 @@ void CreateForms(TMainForm& MainForm) {
   f.fhint = Keep(std::make_unique<navigation::Tfhint>(MainForm.config.hmenuX, MainForm.config.hmenuY,
                                                      MainForm.ToolbarCallbacks()));
   f.fhint->FormCreate();
-  f.ffavorit = Placeholder("Tffavorit", "Lumivale - Bookmarks");
-  f.faddfav = Placeholder("Tfaddfav", "Lumivale");
+  f.ffavorit = Keep(std::make_unique<library::Tffavorit>(MainForm.SettingsFolder() + "2favlist.lmf",
+                                                         MainForm.BookmarkCallbacks()));
+  f.faddfav = Keep(std::make_unique<library::Tfaddfav>(MainForm.AddBookmarkCallbacks()));
   f.fmemo = Placeholder("Tfmemo", "Lumivale");
   f.fslide = Placeholder("Tfslide", "Lumivale - Add RSS");
-  f.feditfavorites = Placeholder("Tfeditfavorites", "Lumivale");
+  f.feditfavorites = Keep(std::make_unique<library::Tfeditfavorites>());
+  f.ffavorit->Attach(*f.faddfav, *f.feditfavorites);
   f.frss = Placeholder("Tfrss", "Lumivale");
   f.fmanage = Placeholder("Tfmanage", "Lumivale");
   f.foptions = Placeholder("Tfoptions", "Lumivale");
@@ -56,7 +60,8 @@ void CreateForms(TMainForm& MainForm) {
   f.fabout = Placeholder("Tfabout", "Lumivale");
   f.fred = Keep(std::make_unique<navigation::Tfred>([&MainForm] { return MainForm.RedirectMode; }));
   f.fhistory = Keep(std::make_unique<library::Tfhistory>(MainForm.SettingsFolder() + "history.lmf",
-                                                         MainForm.config.enableHist, /*loadLater=*/true));
+                                                         MainForm.config.enableHist, /*loadLater=*/true,
+                                                         MainForm.HistoryCallbacks()));
   f.fzum = Keep(std::make_unique<navigation::Tfzum>(MainForm.ZoomCallbacks()));
   int screenWidth = 0, screenHeight = 0;
   MainForm.ScreenSize(screenWidth, screenHeight);

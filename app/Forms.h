@@ -7,6 +7,9 @@ namespace Gtk {
 class Window;
 }
 namespace library {
+class Tfaddfav;
+class Tfeditfavorites;
+class Tffavorit;
 class Tfhistory;
 }
 namespace navigation {
@@ -22,11 +25,11 @@ class TMainForm;
 struct Forms {
   TMainForm* MainForm = nullptr;
   navigation::Tfhint* fhint = nullptr;
-  Gtk::Window* ffavorit = nullptr;
-  Gtk::Window* faddfav = nullptr;
+  library::Tffavorit* ffavorit = nullptr;
+  library::Tfaddfav* faddfav = nullptr;
   Gtk::Window* fmemo = nullptr;
   Gtk::Window* fslide = nullptr;
-  Gtk::Window* feditfavorites = nullptr;
+  library::Tfeditfavorites* feditfavorites = nullptr;
   Gtk::Window* frss = nullptr;
   Gtk::Window* fmanage = nullptr;
   Gtk::Window* foptions = nullptr;

@@ -18,6 +18,9 @@
 #include "controls/Panel.h"
 #include "controls/ProgressWheel.h"
 #include "engine/BrowserFactory.h"
+#include "library/Tfaddfav.h"
+#include "library/Tffavorit.h"
+#include "library/Tfhistory.h"
 #include "navigation/QuickSearch.h"
 #include "navigation/SearchAssistant.h"
 #include "navigation/SidePanel.h"
@@ -164,6 +167,20 @@ class TMainForm : public Gtk::Window {
   void xsClick();
   void QuickWebSearch3Click();
   void xquickClick();
+
+  // ---- History and bookmarks (mainform/Library.cpp) -----------------------------
+  // The History menu item and the History side button: show the history
+  // window.
+  void History1Click();
+  // What the history and bookmark windows need of this window.
+  library::Tfhistory::Callbacks HistoryCallbacks();
+  library::Tffavorit::Callbacks BookmarkCallbacks();
+  library::Tfaddfav::Callbacks AddBookmarkCallbacks();
+  // The title of the page in the current tab, as its panel's hint keeps it.
+  std::string CurrentTabTitle();
+  // A bookmark opens in the current tab: the address bar takes `url` and
+  // the tab goes there.
+  void OpenBookmark(const std::string& url);
 
   // ---- Program-wide values ------------------------------------------------
   std::string AppDataFolder;  // ends in "/"

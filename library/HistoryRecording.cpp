@@ -17,18 +17,19 @@ bool Recordable(const Visit& visit) {
   return visit.recordingOn && visit.title.find("Lumivale") == std::string::npos && !visit.address.empty();
 }
 
-bool RecordVisit(listfile::Rows& rows, const Visit& visit) {
-  if (!Recordable(visit)) return false;
-
-  if (rows.empty()) {
-    rows.push_back({visit.date + " " + visit.time, {visit.title, visit.address}, 0});
-    return true;
-  }
+std::optional<listfile::Row> VisitRow(const listfile::Rows& rows, const Visit& visit) {
+  if (!Recordable(visit)) return std::nullopt;
+  if (rows.empty()) return listfile::Row{visit.date + " " + visit.time, {visit.title, visit.address}, 0};
   const auto& newest = rows.front().subItems;
-  if (newest.size() >= 2 && newest[1].find(visit.address) != std::string::npos) return false;
+  if (newest.size() >= 2 && newest[1].find(visit.address) != std::string::npos) return std::nullopt;
+  return listfile::Row{visit.date + "   " + visit.time, {visit.title, visit.address}, 0};
+}
 
+bool RecordVisit(listfile::Rows& rows, const Visit& visit) {
+  std::optional<listfile::Row> row = VisitRow(rows, visit);
+  if (!row) return false;
   if (rows.size() >= listfile::kMaxRows) rows.pop_back();
-  rows.insert(rows.begin(), {visit.date + "   " + visit.time, {visit.title, visit.address}, 0});
+  rows.insert(rows.begin(), std::move(*row));
   return true;
 }
 

@@ -4,6 +4,7 @@
 // and the address. Row 0 is the newest.
 
 #include <ctime>
+#include <optional>
 #include <string>
 
 #include "listfile/ListFile.h"
@@ -30,6 +31,10 @@ bool Recordable(const Visit& visit);
 // prefix of it). The first row of an empty history has one blank between
 // date and time, every later one three. A full list drops its oldest row.
 bool RecordVisit(listfile::Rows& rows, const Visit& visit);
+
+// The row RecordVisit would put at the top of `rows`, or nothing when the
+// visit is not recorded. (The caller drops the oldest row of a full list.)
+std::optional<listfile::Row> VisitRow(const listfile::Rows& rows, const Visit& visit);
 
 // The date and time texts of `when` in the user's locale.
 std::string ShortDate(std::time_t when);

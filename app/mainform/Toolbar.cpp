@@ -6,7 +6,6 @@
 #include "app/mainform/Internal.h"
 #include "navigation/Tfred.h"
 #include "ui/Dialogs.h"
-#include "ui/ProcessMessages.h"
 
 namespace app {
 
@@ -31,8 +30,7 @@ engine::Browser* TMainForm::TabBrowser() {
 }
 
 void TMainForm::ShowBookmarks() {
-  ui::ProcessMessages();
-  if (auto* bookmarks = forms().ffavorit) ui::dialogs().RunModal(*bookmarks);
+  if (auto* bookmarks = forms().ffavorit) bookmarks->Execute();
 }
 
 void TMainForm::SetRedirectPicture(bool on) {

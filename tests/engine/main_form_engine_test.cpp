@@ -234,10 +234,10 @@ TEST_F(MainFormEngineTest, TitlesAndHistoryRowsFollowRealPageLoads) {
   Start();
   Current().Navigate(server.Url("/first"));
   ASSERT_TRUE(WaitLoaded(server.Url("/first")));
-  ASSERT_TRUE(ui::WaitUntil([&] { return history->mhistory.size() >= 2; }, kLoadMs));
+  ASSERT_TRUE(ui::WaitUntil([&] { return history->mhistory.Items().size() >= 2; }, kLoadMs));
   Current().Navigate(server.Url("/second"));
   ASSERT_TRUE(WaitLoaded(server.Url("/second")));
-  ASSERT_TRUE(ui::WaitUntil([&] { return history->mhistory.size() >= 3; }, kLoadMs));
+  ASSERT_TRUE(ui::WaitUntil([&] { return history->mhistory.Items().size() >= 3; }, kLoadMs));
   ui::WaitWithMessages(200);
 
   EXPECT_EQ(form->tab[0].panel->get_tooltip_text(), "Second page");

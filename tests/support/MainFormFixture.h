@@ -11,6 +11,8 @@
 #include "app/Forms.h"
 #include "app/MainForm.h"
 #include "engine/FakeBrowser.h"
+#include "library/Tfaddfav.h"
+#include "library/Tffavorit.h"
 #include "library/Tfhistory.h"
 #include "navigation/Tfhint.h"
 #include "navigation/Tfred.h"
@@ -27,6 +29,9 @@ class MainFormTest : public ::testing::Test {
 
   void TearDown() override {
     app::forms() = app::Forms{};
+    editBookmark.reset();
+    addBookmark.reset();
+    bookmarks.reset();
     toolbar.reset();
     notice.reset();
     zoom.reset();
@@ -62,7 +67,8 @@ class MainFormTest : public ::testing::Test {
     env.engines = engines;
     form = std::make_unique<app::TMainForm>(env);
     form->FormCreate();
-    history = std::make_unique<library::Tfhistory>(form->SettingsFolder() + "history.lmf", form->config.enableHist);
+    history = std::make_unique<library::Tfhistory>(form->SettingsFolder() + "history.lmf", form->config.enableHist,
+                                                   /*loadLater=*/false, form->HistoryCallbacks());
     app::forms().fhistory = history.get();
     form->show();
     ui::WaitUntil([this] { return form->root.get_allocated_width() > 1; }, 5000);
@@ -86,6 +92,17 @@ class MainFormTest : public ::testing::Test {
     zoom = std::make_unique<navigation::Tfzum>(form->ZoomCallbacks());
     app::forms().fzum = zoom.get();
     zoom->FormCreate(1920, 1080);
+  }
+
+  // Creates the bookmarks window and its two dialogs as the program does.
+  void AddBookmarkWindows() {
+    bookmarks = std::make_unique<library::Tffavorit>(form->SettingsFolder() + "2favlist.lmf", form->BookmarkCallbacks());
+    addBookmark = std::make_unique<library::Tfaddfav>(form->AddBookmarkCallbacks());
+    editBookmark = std::make_unique<library::Tfeditfavorites>();
+    bookmarks->Attach(*addBookmark, *editBookmark);
+    app::forms().ffavorit = bookmarks.get();
+    app::forms().faddfav = addBookmark.get();
+    app::forms().feditfavorites = editBookmark.get();
   }
 
   // Moves the real pointer over `widget` at (x, y) in its own coordinates,
@@ -123,6 +140,9 @@ class MainFormTest : public ::testing::Test {
   std::unique_ptr<navigation::Tfhint> toolbar;
   std::unique_ptr<navigation::Tfred> notice;
   std::unique_ptr<navigation::Tfzum> zoom;
+  std::unique_ptr<library::Tffavorit> bookmarks;
+  std::unique_ptr<library::Tfaddfav> addBookmark;
+  std::unique_ptr<library::Tfeditfavorites> editBookmark;
   std::vector<engine::FakeBrowser*> browsers;
   std::vector<std::string> probed;
   bool reachable = true;

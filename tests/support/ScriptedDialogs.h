@@ -2,7 +2,7 @@
 // Dialogs for tests: records every message, beep and modal window and
 // answers questions from a script (No when the script runs out). A test
 // can run code while a message is open, as the modal loop of a real
-// message box lets events run.
+// message box lets events run, and act as the user of a modal window.
 
 #include <deque>
 #include <functional>
@@ -28,10 +28,16 @@ class ScriptedDialogs final : public ui::Dialogs {
     return a;
   }
   void Sound(ui::Beep b) override { beeps.push_back(b); }
-  void RunModal(Gtk::Window&) override { ++modalRuns; }
+  void RunModal(Gtk::Window& window) override {
+    ++modalRuns;
+    if (whileModal) whileModal(window);
+  }
 
   // Runs while a message is open, as events the modal loop lets through.
   std::function<void(const ui::Message&)> whileShown;
+  // Runs while a window is modal: what the user does in it, closing it
+  // included.
+  std::function<void(Gtk::Window&)> whileModal;
   std::deque<ui::Answer> answers;
   std::vector<ui::Message> shown;
   std::vector<ui::Beep> beeps;

@@ -120,7 +120,7 @@ TEST_F(MainFormTest, FinishedLoadsAreRecordedInTheHistoryFile) {
   Current().FinishLoad("http://a.example/", "Page A");
   EXPECT_EQ(form->eurl.get_text(), "http://a.example/");
   EXPECT_EQ(form->get_title(), "Lumivale");
-  ASSERT_EQ(history->mhistory.size(), 1u);
+  ASSERT_EQ(history->mhistory.Items().size(), 1u);
   // The first visit is written at once.
   listfile::Rows onDisk;
   ASSERT_TRUE(listfile::LoadListViewToFile(onDisk, Settings("history.lmf")));
@@ -139,7 +139,7 @@ TEST_F(MainFormTest, FinishedLoadsAreRecordedInTheHistoryFile) {
   Current().FinishLoad("http://c.example/", "About Lumivale");
   history->bchist.set_active(false);
   Current().FinishLoad("http://d.example/", "Page D");
-  EXPECT_EQ(history->mhistory.size(), 2u);
+  EXPECT_EQ(history->mhistory.Items().size(), 2u);
 }
 
 TEST_F(MainFormTest, VisitsWrittenByAnotherProgramWindowAreKept) {
@@ -158,7 +158,7 @@ TEST_F(MainFormTest, VisitsWrittenByAnotherProgramWindowAreKept) {
   EXPECT_EQ(onDisk[0].subItems[1], "http://b.example/");
   EXPECT_EQ(onDisk[1].subItems[1], "http://theirs.example/");
   EXPECT_EQ(onDisk[2].subItems[1], "http://a.example/");
-  EXPECT_EQ(history->mhistory, onDisk);
+  EXPECT_EQ(history->mhistory.Items(), onDisk);
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
@@ -174,8 +174,8 @@ TEST_F(MainFormTest, AHistoryThatCannotBeWrittenIsReportedOnceAndKeptInMemory) {
     Current().FinishLoad(page, "A page");
     EXPECT_FALSE(form->ppwheel.get_visible()) << page;  // a row was added
   }
-  ASSERT_EQ(history->mhistory.size(), 3u);
-  EXPECT_EQ(history->mhistory[0].subItems[1], "http://c.example/");
+  ASSERT_EQ(history->mhistory.Items().size(), 3u);
+  EXPECT_EQ(history->mhistory.Items()[0].subItems[1], "http://c.example/");
   ASSERT_EQ(dialogs.shown.size(), 2u);
   EXPECT_NE(dialogs.shown[1].text.find("\"history.lmf\" cannot be saved"), std::string::npos)
       << dialogs.shown[1].text;
@@ -187,8 +187,8 @@ TEST_F(MainFormTest, TheHistoryWindowLoadsTheFileAtCreation) {
   std::filesystem::create_directories(data.path() / "Lumivale");
   ASSERT_TRUE(listfile::SaveListViewToFile(rows, data / "Lumivale/history.lmf"));
   Start();
-  ASSERT_EQ(history->mhistory.size(), 1u);
-  EXPECT_EQ(history->mhistory[0].subItems[1], "http://old.example/");
+  ASSERT_EQ(history->mhistory.Items().size(), 1u);
+  EXPECT_EQ(history->mhistory.Items()[0].subItems[1], "http://old.example/");
   EXPECT_TRUE(history->bchist.get_active());
 }
 
@@ -199,7 +199,7 @@ TEST_F(MainFormTest, AfterABookmarkNavigationTheCaptionIsTheTitleSoNothingIsReco
   EXPECT_EQ(Current().navigations.back(), "http://bookmark.example/");
   EXPECT_EQ(form->LastTitle, "Lumivale");
   Current().OnDownloadComplete.emit();
-  EXPECT_TRUE(history->mhistory.empty());
+  EXPECT_TRUE(history->mhistory.Items().empty());
 }
 
 TEST_F(MainFormTest, TheBusyWheelShowsWhileTheCurrentPageLoads) {

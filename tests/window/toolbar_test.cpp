@@ -45,8 +45,7 @@ TEST_F(MainFormTest, TheToolbarsButtonsWorkOnTheirBrowsers) {
   EXPECT_FALSE(toolbar->sbstop.get_visible());
   EXPECT_TRUE(toolbar->sbrefresh.get_visible());
   // Bookmarks shows the bookmarks window modally.
-  Gtk::Window bookmarks;
-  app::forms().ffavorit = &bookmarks;
+  AddBookmarkWindows();
   toolbar->SpeedButton6Click();
   EXPECT_EQ(dialogs.modalRuns, 1);
 }
