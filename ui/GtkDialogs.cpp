@@ -24,6 +24,26 @@ Gtk::MessageType TypeOf(Icon icon) {
   return Gtk::MESSAGE_OTHER;
 }
 
+// GTK 3 message boxes show no icon of their own: the icon the program asks
+// for is set as the box's picture.
+const char* IconName(Icon icon) {
+  switch (icon) {
+    case Icon::Error:
+      return "dialog-error";
+    case Icon::Stop:
+      return "process-stop";
+    case Icon::Warning:
+      return "dialog-warning";
+    case Icon::Information:
+      return "dialog-information";
+    case Icon::Question:
+      return "dialog-question";
+    case Icon::None:
+      break;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 Answer GtkDialogs::Show(const Message& m, Gtk::Window* owner) {
@@ -32,6 +52,14 @@ Answer GtkDialogs::Show(const Message& m, Gtk::Window* owner) {
                          true);
   if (owner) box.set_transient_for(*owner);
   box.set_title(m.caption);
+  Gtk::Image picture;
+  if (const char* name = IconName(m.icon)) {
+    picture.set_from_icon_name(name, Gtk::ICON_SIZE_DIALOG);
+    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+    gtk_message_dialog_set_image(box.gobj(), GTK_WIDGET(picture.gobj()));
+    G_GNUC_END_IGNORE_DEPRECATIONS
+    picture.show();
+  }
   box.set_position(Gtk::WIN_POS_CENTER);
   NestedLoop nested;
   const int response = box.run();
