@@ -9,6 +9,10 @@
 
 namespace rss {
 
+// The keyword file's text as the check and the editor take it: its line
+// breaks (CR LF, CR or LF) as CR LF.
+std::string WithCrLf(const std::string& text);
+
 // The n-th piece of `text` between `separator`s, counting from 1; piece 0
 // and pieces past the end are empty. For "a,b": "", "a", "b", "".
 std::string NthField(std::string_view text, char separator, int n);
