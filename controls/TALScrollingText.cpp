@@ -31,6 +31,16 @@ void TALScrollingText::on_realize() {
   get_window()->set_cursor(HandCursor(get_display()));
 }
 
+void TALScrollingText::on_map() {
+  Gtk::DrawingArea::on_map();
+  SetSpeed(speed_);
+}
+
+void TALScrollingText::on_unmap() {
+  timer_.disconnect();
+  Gtk::DrawingArea::on_unmap();
+}
+
 void TALScrollingText::SetText(const std::string& text) {
   if (text == text_) return;  // nothing moves, nothing is made again
   text_ = text;
@@ -40,7 +50,7 @@ void TALScrollingText::SetText(const std::string& text) {
 void TALScrollingText::SetSpeed(int milliseconds) {
   speed_ = std::max(1, milliseconds);
   timer_.disconnect();
-  if (!enabled_) return;
+  if (!enabled_ || !get_mapped()) return;
   timer_ = Glib::signal_timeout().connect(
       [this] {
         StepOnce();

@@ -48,6 +48,9 @@ class TALScrollingText : public Gtk::DrawingArea {
   void on_size_allocate(Gtk::Allocation& allocation) override;
   bool on_button_release_event(GdkEventButton* event) override;
   void on_realize() override;
+  // The timer runs only while the text is on screen.
+  void on_map() override;
+  void on_unmap() override;
 
  private:
   void Rebuild();
