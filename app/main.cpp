@@ -32,6 +32,20 @@ std::string FolderOf(const std::string& path) {
   return result;
 }
 
+// Where the program's own files are (the seed files a new settings folder
+// gets): beside the executable in a build folder, or in share/lumivale of
+// the prefix it was installed into.
+std::string ProgramFilesFolder(const std::string& executable) {
+  const std::string beside = FolderOf(executable);
+  if (g_file_test((beside + "2rss.lmf").c_str(), G_FILE_TEST_EXISTS)) return beside;
+  gchar* installed = g_build_filename(beside.c_str(), "..", "share", "lumivale", nullptr);
+  gchar* canonical = g_canonicalize_filename(installed, nullptr);
+  std::string folder = std::string(canonical) + "/";
+  g_free(canonical);
+  g_free(installed);
+  return g_file_test(folder.c_str(), G_FILE_TEST_IS_DIR) ? folder : beside;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -53,7 +67,7 @@ int main(int argc, char** argv) {
   const std::string executable = ExecutablePath();
   app::Environment env;
   env.appDataFolder = std::string(g_get_user_data_dir()) + "/";
-  env.programFolder = FolderOf(executable);
+  env.programFolder = ProgramFilesFolder(executable);
   env.newBrowser = [] { return engine::CreateWebKitBrowser(); };
   // The window may close before the loop runs (a first tab that cannot be
   // built); then there is no loop to leave, and none is started.
