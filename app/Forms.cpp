@@ -8,6 +8,9 @@
 #include "library/Tfhistory.h"
 #include "navigation/Tfhint.h"
 #include "navigation/Tfred.h"
+#include "rss/Tfmanage.h"
+#include "rss/Tfrss.h"
+#include "rss/Tfslide.h"
 
 namespace app {
 namespace {
@@ -44,10 +47,14 @@ void CreateForms(TMainForm& MainForm) {
   f.ffavorit = Placeholder("Tffavorit", "Lumivale - Bookmarks");
   f.faddfav = Placeholder("Tfaddfav", "Lumivale");
   f.fmemo = Placeholder("Tfmemo", "Lumivale");
-  f.fslide = Placeholder("Tfslide", "Lumivale - Add RSS");
+  f.fslide = Keep(std::make_unique<rss::Tfslide>(MainForm.AddFeedCallbacks()));
   f.feditfavorites = Placeholder("Tfeditfavorites", "Lumivale");
-  f.frss = Placeholder("Tfrss", "Lumivale");
-  f.fmanage = Placeholder("Tfmanage", "Lumivale");
+  // The reader downloads its feeds into the user's cache folder.
+  f.frss = Keep(std::make_unique<rss::Tfrss>(
+      MainForm.SettingsFolder(), std::string(g_get_user_cache_dir()) + "/lumivale/", MainForm.ReaderCallbacks()));
+  f.frss->FormCreate();
+  f.fmanage = Keep(std::make_unique<rss::Tfmanage>(MainForm.SettingsFolder(), f.fslide));
+  f.fmanage->FormCreate();
   f.foptions = Placeholder("Tfoptions", "Lumivale");
   f.faddstring = Placeholder("Tfaddstring", "Lumivale");
   f.fhomepage = Placeholder("Tfhomepage", "Lumivale");

@@ -13,6 +13,11 @@ namespace navigation {
 class Tfhint;
 class Tfred;
 }
+namespace rss {
+class Tfmanage;
+class Tfrss;
+class Tfslide;
+}
 
 namespace app {
 
@@ -24,10 +29,10 @@ struct Forms {
   Gtk::Window* ffavorit = nullptr;
   Gtk::Window* faddfav = nullptr;
   Gtk::Window* fmemo = nullptr;
-  Gtk::Window* fslide = nullptr;
+  rss::Tfslide* fslide = nullptr;
   Gtk::Window* feditfavorites = nullptr;
-  Gtk::Window* frss = nullptr;
-  Gtk::Window* fmanage = nullptr;
+  rss::Tfrss* frss = nullptr;
+  rss::Tfmanage* fmanage = nullptr;
   Gtk::Window* foptions = nullptr;
   Gtk::Window* faddstring = nullptr;
   Gtk::Window* fhomepage = nullptr;

@@ -19,7 +19,7 @@ const char* const kCss = R"css(
 tooltip, tooltip.background { background-color: rgb(255, 255, 244); color: black; }
 tooltip label { color: black; }
 #TMainForm { font-family: Sans; font-size: 8pt; }
-#eurl { min-height: 0; padding: 0 2px; border: none; box-shadow: none; background: transparent; font-size: 9pt; }
+#TMainForm #eurl { min-height: 0; padding: 0 2px; border: none; box-shadow: none; background: transparent; font-size: 9pt; }
 #infotext label { color: black; padding-left: 2px; }
 #Panel7 label { color: white; }
 #p2 button { min-height: 0; min-width: 0; padding: 0; }

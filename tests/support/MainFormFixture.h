@@ -14,6 +14,9 @@
 #include "library/Tfhistory.h"
 #include "navigation/Tfhint.h"
 #include "navigation/Tfred.h"
+#include "rss/Tfmanage.h"
+#include "rss/Tfrss.h"
+#include "rss/Tfslide.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 #include "ui/ProcessMessages.h"
@@ -26,6 +29,9 @@ class MainFormTest : public ::testing::Test {
 
   void TearDown() override {
     app::forms() = app::Forms{};
+    manage.reset();
+    reader.reset();
+    slide.reset();
     toolbar.reset();
     notice.reset();
     form.reset();
@@ -45,6 +51,11 @@ class MainFormTest : public ::testing::Test {
       b->completeOnNavigate = completeOnNavigate;
       b->body = "<p>blank</p>";
       browsers.push_back(b.get());
+      return b;
+    };
+    env.newGeneratedPageBrowser = [this]() -> std::unique_ptr<engine::Browser> {
+      auto b = std::make_unique<engine::FakeBrowser>(engine::Content::Generated);
+      ++generatedBrowsersMade;
       return b;
     };
     env.endProgram = [this] { ++programEnds; };
@@ -77,6 +88,19 @@ class MainFormTest : public ::testing::Test {
     notice = std::make_unique<navigation::Tfred>([this] { return form->RedirectMode; });
     app::forms().fred = notice.get();
     ui::WaitUntil([this] { return toolbar->get_mapped(); }, 3000);
+  }
+
+  // Creates the RSS reader, its manage window and the Add dialog as the
+  // program does, after the main window.
+  void AddRssWindows() {
+    slide = std::make_unique<rss::Tfslide>(form->AddFeedCallbacks());
+    app::forms().fslide = slide.get();
+    reader = std::make_unique<rss::Tfrss>(form->SettingsFolder(), data.str() + "cache/", form->ReaderCallbacks());
+    app::forms().frss = reader.get();
+    reader->FormCreate();
+    manage = std::make_unique<rss::Tfmanage>(form->SettingsFolder(), slide.get());
+    app::forms().fmanage = manage.get();
+    manage->FormCreate();
   }
 
   // Moves the real pointer over `widget` at (x, y) in its own coordinates,
@@ -113,6 +137,10 @@ class MainFormTest : public ::testing::Test {
   std::unique_ptr<library::Tfhistory> history;
   std::unique_ptr<navigation::Tfhint> toolbar;
   std::unique_ptr<navigation::Tfred> notice;
+  std::unique_ptr<rss::Tfslide> slide;
+  std::unique_ptr<rss::Tfrss> reader;
+  std::unique_ptr<rss::Tfmanage> manage;
+  int generatedBrowsersMade = 0;
   std::vector<engine::FakeBrowser*> browsers;
   std::vector<std::string> probed;
   bool reachable = true;

@@ -28,10 +28,17 @@ class ScriptedDialogs final : public ui::Dialogs {
     return a;
   }
   void Sound(ui::Beep b) override { beeps.push_back(b); }
-  void RunModal(Gtk::Window&) override { ++modalRuns; }
+  void RunModal(Gtk::Window& window) override {
+    ++modalRuns;
+    // A copy: the hook may run another modal window, or replace itself.
+    if (auto hook = whileModal) hook(window);
+  }
 
   // Runs while a message is open, as events the modal loop lets through.
   std::function<void(const ui::Message&)> whileShown;
+  // Runs while `window` is modal, as the user acting in it would; the
+  // window closes itself (or stays, as a real one would until closed).
+  std::function<void(Gtk::Window& window)> whileModal;
   std::deque<ui::Answer> answers;
   std::vector<ui::Message> shown;
   std::vector<ui::Beep> beeps;
