@@ -11,6 +11,9 @@
 #include "navigation/Tfhint.h"
 #include "navigation/Tfred.h"
 #include "navigation/Tfzum.h"
+#include "rss/Tfmanage.h"
+#include "rss/Tfrss.h"
+#include "rss/Tfslide.h"
 
 namespace app {
 namespace {
@@ -48,11 +51,15 @@ void CreateForms(TMainForm& MainForm) {
                                                          MainForm.BookmarkCallbacks()));
   f.faddfav = Keep(std::make_unique<library::Tfaddfav>(MainForm.AddBookmarkCallbacks()));
   f.fmemo = Placeholder("Tfmemo", "Lumivale");
-  f.fslide = Placeholder("Tfslide", "Lumivale - Add RSS");
+  f.fslide = Keep(std::make_unique<rss::Tfslide>(MainForm.AddFeedCallbacks()));
   f.feditfavorites = Keep(std::make_unique<library::Tfeditfavorites>());
   f.ffavorit->Attach(*f.faddfav, *f.feditfavorites);
-  f.frss = Placeholder("Tfrss", "Lumivale");
-  f.fmanage = Placeholder("Tfmanage", "Lumivale");
+  // The reader downloads its feeds into the user's cache folder.
+  f.frss = Keep(std::make_unique<rss::Tfrss>(
+      MainForm.SettingsFolder(), std::string(g_get_user_cache_dir()) + "/lumivale/", MainForm.ReaderCallbacks()));
+  f.frss->FormCreate();
+  f.fmanage = Keep(std::make_unique<rss::Tfmanage>(MainForm.SettingsFolder(), f.fslide));
+  f.fmanage->FormCreate();
   f.foptions = Placeholder("Tfoptions", "Lumivale");
   f.faddstring = Placeholder("Tfaddstring", "Lumivale");
   f.fhomepage = Placeholder("Tfhomepage", "Lumivale");

@@ -17,6 +17,11 @@ class Tfhint;
 class Tfred;
 class Tfzum;
 }
+namespace rss {
+class Tfmanage;
+class Tfrss;
+class Tfslide;
+}
 
 namespace app {
 
@@ -28,10 +33,10 @@ struct Forms {
   library::Tffavorit* ffavorit = nullptr;
   library::Tfaddfav* faddfav = nullptr;
   Gtk::Window* fmemo = nullptr;
-  Gtk::Window* fslide = nullptr;
+  rss::Tfslide* fslide = nullptr;
   library::Tfeditfavorites* feditfavorites = nullptr;
-  Gtk::Window* frss = nullptr;
-  Gtk::Window* fmanage = nullptr;
+  rss::Tfrss* frss = nullptr;
+  rss::Tfmanage* fmanage = nullptr;
   Gtk::Window* foptions = nullptr;
   Gtk::Window* faddstring = nullptr;
   Gtk::Window* fhomepage = nullptr;

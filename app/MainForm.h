@@ -26,6 +26,8 @@
 #include "navigation/SidePanel.h"
 #include "navigation/Tfhint.h"
 #include "navigation/Tfzum.h"
+#include "rss/Tfrss.h"
+#include "rss/Tfslide.h"
 #include "settings/ColorState.h"
 #include "settings/Configuration.h"
 #include "tabs/StripLayout.h"
@@ -40,6 +42,9 @@ struct Environment {
   std::string appDataFolder;  // the user data folder, ending in "/"
   std::string programFolder;  // the executable's folder, ending in "/"
   engine::BrowserFactory newBrowser;
+  // The RSS reader's engine, for the pages the program writes; empty:
+  // `newBrowser`.
+  engine::BrowserFactory newGeneratedPageBrowser;
   // Leaves the main loop once the window has closed.
   std::function<void()> endProgram;
   std::function<std::time_t()> now = [] { return std::time(nullptr); };
@@ -181,6 +186,16 @@ class TMainForm : public Gtk::Window {
   // A bookmark opens in the current tab: the address bar takes `url` and
   // the tab goes there.
   void OpenBookmark(const std::string& url);
+
+  // ---- RSS reader and feed list (mainform/Rss.cpp) ------------------------------
+  // What the reader and the Add dialog ask of this window.
+  rss::Tfrss::Callbacks ReaderCallbacks();
+  rss::Tfslide::Callbacks AddFeedCallbacks();
+  void RSSReader1Click();  // the reader, modally
+  void xq1Click();
+  void AddRSS2Click();     // "Add RSS": the reader, with the Add dialog pending
+  // The reader's "Open in Browser": `address` in a new tab.
+  void OpenFromReader(const std::string& address);
 
   // ---- Program-wide values ------------------------------------------------
   std::string AppDataFolder;  // ends in "/"

@@ -12,6 +12,7 @@
 #include "app/MainForm.h"
 #include "engine/WebKitBrowser.h"
 #include "navigation/UrlResolution.h"
+#include "net/Download.h"
 #include "ui/GtkDialogs.h"
 #include "ui/ProcessMessages.h"
 
@@ -69,6 +70,7 @@ int main(int argc, char** argv) {
   env.appDataFolder = std::string(g_get_user_data_dir()) + "/";
   env.programFolder = ProgramFilesFolder(executable);
   env.newBrowser = [] { return engine::CreateWebKitBrowser(); };
+  env.newGeneratedPageBrowser = [] { return engine::CreateWebKitBrowser(engine::Content::Generated); };
   // The window may close before the loop runs (a first tab that cannot be
   // built); then there is no loop to leave, and none is started.
   bool ended = false;
@@ -86,6 +88,7 @@ int main(int argc, char** argv) {
   // The pages' data lives with the rest of the user's files; the cache
   // where caches belong.
   engine::StoreWebDataIn(env.appDataFolder + "Lumivale/webdata", std::string(g_get_user_cache_dir()) + "/lumivale");
+  net::SetFeedCacheFolder(std::string(g_get_user_cache_dir()) + "/lumivale/feeds");
 
   app::TMainForm MainForm(env);
   // The first page is asked for before the window is shown: a view already

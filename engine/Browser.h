@@ -19,6 +19,17 @@ namespace engine {
 // The page's loading state, as the shell polls it.
 enum class ReadyState { Loading = 1, Complete = 4 };
 
+// What a browser is for, fixed when it is made.
+enum class Content {
+  // Pages of the web and local files, with their scripts.
+  Web,
+  // Pages the program writes into a local file and what their links lead
+  // to: no page script ever runs, a page may not load any local file but
+  // itself (as a picture, a frame, a style sheet or through a link), and
+  // text that declares no character set is read as UTF-8.
+  Generated,
+};
+
 struct Link {
   std::string href;
   std::string text;

@@ -4,7 +4,7 @@
 
 namespace engine {
 
-FakeBrowser::FakeBrowser() : view_(std::make_unique<Gtk::DrawingArea>()) {}
+FakeBrowser::FakeBrowser(Content made) : content(made), view_(std::make_unique<Gtk::DrawingArea>()) {}
 FakeBrowser::~FakeBrowser() = default;
 
 Gtk::Widget& FakeBrowser::widget() { return *view_; }

@@ -15,7 +15,7 @@ namespace engine {
 
 class FakeBrowser final : public Browser {
  public:
-  FakeBrowser();
+  explicit FakeBrowser(Content made = Content::Web);
   ~FakeBrowser() override;
 
   Gtk::Widget& widget() override;
@@ -42,6 +42,9 @@ class FakeBrowser final : public Browser {
   // Raises the events of a finished load of `address` titled `pageTitle`:
   // title change, download complete, document complete of the whole page.
   void FinishLoad(const std::string& address, const std::string& pageTitle);
+
+  // What the browser was made for.
+  Content content;
 
   // What the page is, as tests set it.
   std::string location;

@@ -114,7 +114,7 @@ class WebKitBrowser final : public Browser {
  public:
   // `opener`: the view asking for a new window, which the new view must
   // be related to; null for an ordinary browser.
-  explicit WebKitBrowser(WebKitWebView* opener);
+  explicit WebKitBrowser(WebKitWebView* opener, Content content = Content::Web);
   ~WebKitBrowser() override;
 
   Gtk::Widget& widget() override { return *widget_; }
@@ -183,6 +183,7 @@ class WebKitBrowser final : public Browser {
   Gtk::Widget* widget_ = nullptr;       // gtkmm's wrapper of view_, owned by it
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   std::string userAgent_;
+  Content content_ = Content::Web;
 
   // Navigate was called and WebKit has not started that load yet. WebKit
   // reports itself loading at once, but not in every gap (two navigations
@@ -225,13 +226,34 @@ void ChooseRenderer() {
   (void)chosen;
 }
 
-WebKitBrowser::WebKitBrowser(WebKitWebView* opener) {
+// What a page of a Generated browser may load: pictures, media, styles
+// and fonts of the web, frames of the web; nothing local, no script, no
+// plug-in, no connection of its own. Applied to every document the view
+// shows, as if each came with this header.
+constexpr const char* kGeneratedPagePolicy =
+    "default-src 'none'; img-src http: https: data:; media-src http: https:; "
+    "style-src 'unsafe-inline' http: https:; font-src http: https: data:; frame-src http: https:";
+
+bool IsFileUri(const std::string& uri) { return g_ascii_strncasecmp(uri.c_str(), "file:", 5) == 0; }
+
+WebKitBrowser::WebKitBrowser(WebKitWebView* opener, Content content) : content_(content) {
   ChooseRenderer();
   settings_ = NewSettings(opener ? webkit_web_view_get_settings(opener) : nullptr);
+  const char* policy = nullptr;
+  if (content == Content::Generated) {
+    webkit_settings_set_enable_javascript_markup(settings_, FALSE);
+    webkit_settings_set_javascript_can_open_windows_automatically(settings_, FALSE);
+    webkit_settings_set_allow_file_access_from_file_urls(settings_, FALSE);
+    webkit_settings_set_allow_universal_access_from_file_urls(settings_, FALSE);
+    webkit_settings_set_default_charset(settings_, "UTF-8");
+    policy = kGeneratedPagePolicy;
+  }
   gpointer object =
       opener ? g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", opener, "settings", settings_, nullptr)
-      : webContext ? g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", webContext, "settings", settings_, nullptr)
-                   : g_object_new(WEBKIT_TYPE_WEB_VIEW, "settings", settings_, nullptr);
+      : webContext ? g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", webContext, "settings", settings_,
+                                  "default-content-security-policy", policy, nullptr)
+                   : g_object_new(WEBKIT_TYPE_WEB_VIEW, "settings", settings_, "default-content-security-policy",
+                                  policy, nullptr);
   view_ = WEBKIT_WEB_VIEW(g_object_ref_sink(object));
   // A related view starts out with its opener's settings; it gets its own
   // copy, so its agent is its own.
@@ -289,9 +311,14 @@ void WebKitBrowser::Navigate(const std::string& address) {
 
   navigatePending_ = true;
   decisionSeen_ = false;
+  // The address as given, before WebKit is asked (it may decide at once,
+  // within the call), and WebKit's own spelling of it, as its policy
+  // decision will carry it, once the view tells it.
+  const std::string before = LocationURL();
+  ownNavigations_.push_back(uri);
   webkit_web_view_load_uri(view_, uri.c_str());
-  // WebKit's spelling of the address, as its policy decision will carry it.
-  ownNavigations_.push_back(LocationURL().empty() ? uri : LocationURL());
+  const std::string after = LocationURL();
+  if (!after.empty() && after != before && after != uri) ownNavigations_.push_back(after);
   if (ownNavigations_.size() > 8) ownNavigations_.erase(ownNavigations_.begin());
 }
 
@@ -653,11 +680,18 @@ gboolean WebKitBrowser::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* dec
   if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION) return FALSE;
   WebKitNavigationAction* action =
       webkit_navigation_policy_decision_get_navigation_action(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
-  if (webkit_navigation_action_is_redirect(action)) return FALSE;
   const std::string uri = ToText(webkit_uri_request_get_uri(webkit_navigation_action_get_request(action)));
-
   auto own = std::find(self->ownNavigations_.begin(), self->ownNavigations_.end(), uri);
-  if (own != self->ownNavigations_.end()) {
+  const bool announced = own != self->ownNavigations_.end() && !webkit_navigation_action_is_redirect(action);
+  // A generated page opens no local file but those the program asks for,
+  // in no frame and by no link or redirect.
+  if (self->content_ == Content::Generated && IsFileUri(uri) && !announced) {
+    webkit_policy_decision_ignore(decision);
+    return TRUE;
+  }
+  if (webkit_navigation_action_is_redirect(action)) return FALSE;
+
+  if (announced) {
     // The decision about a Navigate that a later one replaced can come
     // after the later one, while WebKit is idle between the two: it says
     // nothing about the later navigation.
@@ -754,9 +788,12 @@ void StoreWebDataIn(const std::string& dataFolder, const std::string& cacheFolde
                                                WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
 }
 
-std::unique_ptr<Browser> CreateWebKitBrowser() {
+std::unique_ptr<Browser> CreateWebKitBrowser(Content content) {
   CreationScope* scope = creationScopes.empty() ? nullptr : creationScopes.back();
-  auto browser = std::make_unique<WebKitBrowser>(scope ? scope->opener : nullptr);
+  // A generated page opens no window, so no Generated browser is made for
+  // one.
+  if (content == Content::Generated) scope = nullptr;
+  auto browser = std::make_unique<WebKitBrowser>(scope ? scope->opener : nullptr, content);
   if (scope) scope->made.push_back(browser.get());
   return browser;
 }

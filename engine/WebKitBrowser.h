@@ -9,10 +9,10 @@
 
 namespace engine {
 
-// Makes a blank WebKit browser. Called while a page of another WebKit
-// browser asks for a new window, it makes the browser that window loads
-// into.
-std::unique_ptr<Browser> CreateWebKitBrowser();
+// Makes a blank WebKit browser for `content`. Called while a page of
+// another WebKit browser asks for a new window, it makes the browser that
+// window loads into.
+std::unique_ptr<Browser> CreateWebKitBrowser(Content content = Content::Web);
 
 // Keeps the pages' data (cookies, local storage, ...) in `dataFolder` and
 // their cache in `cacheFolder`. Called once, before the first browser;

@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <memory>
 
+#include "net/HttpUrl.h"
 #include "ui/ProcessMessages.h"
 
 namespace net {
+
+using detail::ParseHttpUrl;
 
 namespace {
 
@@ -38,38 +41,6 @@ struct Request {
   ~Request() { g_object_unref(msg); }
 };
 
-// Characters that may stand in a request target as they are. Everything
-// else (blanks, quotes, bytes above 127, control characters) is
-// percent-encoded, as any browser's URL parser does before sending. "%"
-// stays, so addresses that are already encoded are not encoded twice.
-constexpr const char* kAllowedInUrl = "!#$%&'()*+,/:;=?@[]~";
-
-std::string RemoveControlCharacters(const std::string& text) {
-  std::string clean;
-  for (char c : text) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u >= 0x20 && u != 0x7f) clean += c;
-  }
-  return clean;
-}
-
-// The GUri for `url`, or null when it is not an http or https address
-// with a host.
-GUri* ParseHttpUrl(const std::string& url) {
-  gchar* escaped = g_uri_escape_string(url.c_str(), kAllowedInUrl, FALSE);
-  GUri* uri = g_uri_parse(escaped, GUriFlags(SOUP_HTTP_URI_FLAGS), nullptr);
-  g_free(escaped);
-  if (!uri) return nullptr;
-  const char* scheme = g_uri_get_scheme(uri);
-  const char* host = g_uri_get_host(uri);
-  const bool http = scheme && (g_ascii_strcasecmp(scheme, "http") == 0 || g_ascii_strcasecmp(scheme, "https") == 0);
-  if (!http || !host || !*host) {
-    g_uri_unref(uri);
-    return nullptr;
-  }
-  return uri;
-}
-
 void OnSent(GObject* source, GAsyncResult* result, gpointer data) {
   std::unique_ptr<Request> request(static_cast<Request*>(data));
   GError* error = nullptr;
@@ -98,13 +69,8 @@ std::optional<int> FetchStatus(const std::string& url, const std::string& agent,
   SoupMessage* msg = soup_message_new_from_uri(SOUP_METHOD_GET, uri);
   g_uri_unref(uri);
 
+  detail::SetAgent(msg, agent);
   SoupMessageHeaders* headers = soup_message_get_request_headers(msg);
-  const std::string cleanAgent = RemoveControlCharacters(agent);
-  if (cleanAgent.empty()) {
-    soup_message_headers_remove(headers, "User-Agent");
-  } else {
-    soup_message_headers_replace(headers, "User-Agent", cleanAgent.c_str());
-  }
   // The answer must come from the server itself, never from a cache on
   // the way.
   soup_message_headers_replace(headers, "Cache-Control", "no-cache");

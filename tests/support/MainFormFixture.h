@@ -17,6 +17,9 @@
 #include "navigation/Tfhint.h"
 #include "navigation/Tfred.h"
 #include "navigation/Tfzum.h"
+#include "rss/Tfmanage.h"
+#include "rss/Tfrss.h"
+#include "rss/Tfslide.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 #include "ui/ProcessMessages.h"
@@ -32,6 +35,9 @@ class MainFormTest : public ::testing::Test {
     editBookmark.reset();
     addBookmark.reset();
     bookmarks.reset();
+    manage.reset();
+    reader.reset();
+    slide.reset();
     toolbar.reset();
     notice.reset();
     zoom.reset();
@@ -52,6 +58,11 @@ class MainFormTest : public ::testing::Test {
       b->completeOnNavigate = completeOnNavigate;
       b->body = "<p>blank</p>";
       browsers.push_back(b.get());
+      return b;
+    };
+    env.newGeneratedPageBrowser = [this]() -> std::unique_ptr<engine::Browser> {
+      auto b = std::make_unique<engine::FakeBrowser>(engine::Content::Generated);
+      ++generatedBrowsersMade;
       return b;
     };
     env.endProgram = [this] { ++programEnds; };
@@ -105,6 +116,19 @@ class MainFormTest : public ::testing::Test {
     app::forms().feditfavorites = editBookmark.get();
   }
 
+  // Creates the RSS reader, its manage window and the Add dialog as the
+  // program does, after the main window.
+  void AddRssWindows() {
+    slide = std::make_unique<rss::Tfslide>(form->AddFeedCallbacks());
+    app::forms().fslide = slide.get();
+    reader = std::make_unique<rss::Tfrss>(form->SettingsFolder(), data.str() + "cache/", form->ReaderCallbacks());
+    app::forms().frss = reader.get();
+    reader->FormCreate();
+    manage = std::make_unique<rss::Tfmanage>(form->SettingsFolder(), slide.get());
+    app::forms().fmanage = manage.get();
+    manage->FormCreate();
+  }
+
   // Moves the real pointer over `widget` at (x, y) in its own coordinates,
   // so the display sends the crossing events a user's mouse would.
   static void PointAt(Gtk::Widget& widget, int x, int y) {
@@ -143,6 +167,10 @@ class MainFormTest : public ::testing::Test {
   std::unique_ptr<library::Tffavorit> bookmarks;
   std::unique_ptr<library::Tfaddfav> addBookmark;
   std::unique_ptr<library::Tfeditfavorites> editBookmark;
+  std::unique_ptr<rss::Tfslide> slide;
+  std::unique_ptr<rss::Tfrss> reader;
+  std::unique_ptr<rss::Tfmanage> manage;
+  int generatedBrowsersMade = 0;
   std::vector<engine::FakeBrowser*> browsers;
   std::vector<std::string> probed;
   bool reachable = true;

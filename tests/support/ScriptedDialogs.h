@@ -30,14 +30,15 @@ class ScriptedDialogs final : public ui::Dialogs {
   void Sound(ui::Beep b) override { beeps.push_back(b); }
   void RunModal(Gtk::Window& window) override {
     ++modalRuns;
-    if (whileModal) whileModal(window);
+    // A copy: the hook may run another modal window, or replace itself.
+    if (auto hook = whileModal) hook(window);
   }
 
   // Runs while a message is open, as events the modal loop lets through.
   std::function<void(const ui::Message&)> whileShown;
-  // Runs while a window is modal: what the user does in it, closing it
-  // included.
-  std::function<void(Gtk::Window&)> whileModal;
+  // Runs while `window` is modal, as the user acting in it would; the
+  // window closes itself (or stays, as a real one would until closed).
+  std::function<void(Gtk::Window& window)> whileModal;
   std::deque<ui::Answer> answers;
   std::vector<ui::Message> shown;
   std::vector<ui::Beep> beeps;
