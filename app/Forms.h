@@ -12,6 +12,12 @@ class Tfeditfavorites;
 class Tffavorit;
 class Tfhistory;
 }
+namespace options {
+class Tfabout;
+class Tfaddstring;
+class Tfhomepage;
+class Tfoptions;
+}
 namespace navigation {
 class Tfhint;
 class Tfred;
@@ -32,11 +38,11 @@ struct Forms {
   library::Tfeditfavorites* feditfavorites = nullptr;
   Gtk::Window* frss = nullptr;
   Gtk::Window* fmanage = nullptr;
-  Gtk::Window* foptions = nullptr;
-  Gtk::Window* faddstring = nullptr;
-  Gtk::Window* fhomepage = nullptr;
+  options::Tfoptions* foptions = nullptr;
+  options::Tfaddstring* faddstring = nullptr;
+  options::Tfhomepage* fhomepage = nullptr;
   Gtk::Window* ftransparent = nullptr;
-  Gtk::Window* fabout = nullptr;
+  options::Tfabout* fabout = nullptr;
   navigation::Tfred* fred = nullptr;
   library::Tfhistory* fhistory = nullptr;
   navigation::Tfzum* fzum = nullptr;

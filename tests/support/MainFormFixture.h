@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <gtkmm.h>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -17,6 +18,8 @@
 #include "navigation/Tfhint.h"
 #include "navigation/Tfred.h"
 #include "navigation/Tfzum.h"
+#include "options/OptionsDialogs.h"
+#include "options/Tfoptions.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 #include "ui/ProcessMessages.h"
@@ -29,6 +32,10 @@ class MainFormTest : public ::testing::Test {
 
   void TearDown() override {
     app::forms() = app::Forms{};
+    fabout.reset();
+    foptions.reset();
+    fhomepage.reset();
+    faddstring.reset();
     editBookmark.reset();
     addBookmark.reset();
     bookmarks.reset();
@@ -105,6 +112,23 @@ class MainFormTest : public ::testing::Test {
     app::forms().feditfavorites = editBookmark.get();
   }
 
+  // Creates the options dialog, its two sub-dialogs and the about box as
+  // the program does; the options dialog's creation paints the saved
+  // colour scheme.
+  void AddOptionsWindows() {
+    foptions = std::make_unique<options::Tfoptions>(form->SettingsFolder(), form->OptionsCallbacks());
+    foptions->FormCreate(form->config.colorScheme, controls::FromStored(std::uint32_t(form->config.customColor)));
+    faddstring = std::make_unique<options::Tfaddstring>();
+    fhomepage = std::make_unique<options::Tfhomepage>(form->HomePageCallbacks());
+    fhomepage->FormCreate();
+    foptions->Attach(*faddstring, *fhomepage);
+    fabout = std::make_unique<options::Tfabout>("4.6.0.0", [this](const std::string& url) { form->createBrowser(url); });
+    app::forms().foptions = foptions.get();
+    app::forms().faddstring = faddstring.get();
+    app::forms().fhomepage = fhomepage.get();
+    app::forms().fabout = fabout.get();
+  }
+
   // Moves the real pointer over `widget` at (x, y) in its own coordinates,
   // so the display sends the crossing events a user's mouse would.
   static void PointAt(Gtk::Widget& widget, int x, int y) {
@@ -143,6 +167,10 @@ class MainFormTest : public ::testing::Test {
   std::unique_ptr<library::Tffavorit> bookmarks;
   std::unique_ptr<library::Tfaddfav> addBookmark;
   std::unique_ptr<library::Tfeditfavorites> editBookmark;
+  std::unique_ptr<options::Tfoptions> foptions;
+  std::unique_ptr<options::Tfaddstring> faddstring;
+  std::unique_ptr<options::Tfhomepage> fhomepage;
+  std::unique_ptr<options::Tfabout> fabout;
   std::vector<engine::FakeBrowser*> browsers;
   std::vector<std::string> probed;
   bool reachable = true;
