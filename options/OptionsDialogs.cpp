@@ -61,6 +61,8 @@ Tfaddstring::Tfaddstring() : ModalDialog("Tfaddstring", "Lumivale") {
   Panel1.put(XiButton1, 280, 74);
   Panel1.put(XiButton2, 368, 74);
   eadd.set_activates_default(true);
+  XiButton1.set_can_default(true);
+  set_default(XiButton1);
   XiButton1.signal_clicked().connect([this] { Finish(ModalResult::Ok); });
   XiButton2.signal_clicked().connect([this] { Finish(ModalResult::Cancel); });
   Panel1.show_all();

@@ -90,8 +90,6 @@ void GtkDialogs::RunModal(Gtk::Window& window) {
 
 std::optional<StoredColor> GtkDialogs::ChooseColor(StoredColor initial, const std::array<StoredColor, 16>& custom,
                                                    Gtk::Window* owner) {
-  // The custom colours are offered as a palette; GTK keeps its own list of
-  // colours the user made.
   auto toRgba = [](StoredColor c) {
     Gdk::RGBA rgba;
     rgba.set_rgba((c & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0, ((c >> 16) & 0xFF) / 255.0);
@@ -104,9 +102,13 @@ std::optional<StoredColor> GtkDialogs::ChooseColor(StoredColor initial, const st
   Gtk::ColorChooserDialog chooser("Color");
   if (owner) chooser.set_transient_for(*owner);
   chooser.set_position(Gtk::WIN_POS_CENTER);
-  std::vector<Gdk::RGBA> palette;
-  for (StoredColor c : custom) palette.push_back(toRgba(c));
-  chooser.add_palette(Gtk::ORIENTATION_HORIZONTAL, 8, palette);
+  // Once the user has custom colours they are offered in place of GTK's
+  // own palette.
+  if (std::any_of(custom.begin(), custom.end(), [&](StoredColor c) { return c != custom[0]; })) {
+    std::vector<Gdk::RGBA> palette;
+    for (StoredColor c : custom) palette.push_back(toRgba(c));
+    chooser.add_palette(Gtk::ORIENTATION_HORIZONTAL, 8, palette);
+  }
   chooser.set_use_alpha(false);
   chooser.set_rgba(toRgba(initial));
   NestedLoop nested;
