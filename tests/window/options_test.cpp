@@ -336,3 +336,17 @@ TEST_F(OptionsTest, AboutBoxShowsTheVersionAndItsLinkOpensTheSiteInANewTab) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(OptionsDialog, TheSettingsFolderButtonOpensTheSettingsFolder) {
+  testing_support::TempFolder folder;
+  std::vector<std::string> opened;
+  options::Tfoptions::Callbacks callbacks;
+  callbacks.openFolder = [&](const std::string& path) { opened.push_back(path); };
+  options::Tfoptions dialog(folder.str(), callbacks);
+  dialog.sbcfgfolder.clicked();
+  EXPECT_EQ(opened, std::vector<std::string>{folder.str()});
+}
+
+}  // namespace
