@@ -5,6 +5,7 @@
 
 #include "app/MainForm.h"
 #include "app/Placeholders.h"
+#include "app/Version.h"
 #include "library/Tfaddfav.h"
 #include "library/Tffavorit.h"
 #include "library/Tfhistory.h"
@@ -14,6 +15,8 @@
 #include "rss/Tfmanage.h"
 #include "rss/Tfrss.h"
 #include "rss/Tfslide.h"
+#include "options/OptionsDialogs.h"
+#include "options/Tfoptions.h"
 
 namespace app {
 namespace {
@@ -60,11 +63,17 @@ void CreateForms(TMainForm& MainForm) {
   f.frss->FormCreate();
   f.fmanage = Keep(std::make_unique<rss::Tfmanage>(MainForm.SettingsFolder(), f.fslide));
   f.fmanage->FormCreate();
-  f.foptions = Placeholder("Tfoptions", "Lumivale");
-  f.faddstring = Placeholder("Tfaddstring", "Lumivale");
-  f.fhomepage = Placeholder("Tfhomepage", "Lumivale");
+  f.foptions = Keep(std::make_unique<options::Tfoptions>(MainForm.SettingsFolder(), MainForm.OptionsCallbacks()));
+  // Its creation paints the main window in the saved scheme.
+  f.foptions->FormCreate(MainForm.config.colorScheme,
+                         controls::FromStored(std::uint32_t(MainForm.config.customColor)));
+  f.faddstring = Keep(std::make_unique<options::Tfaddstring>());
+  f.fhomepage = Keep(std::make_unique<options::Tfhomepage>(MainForm.HomePageCallbacks()));
+  f.fhomepage->FormCreate();
+  f.foptions->Attach(*f.faddstring, *f.fhomepage);
   f.ftransparent = Placeholder("Tftransparent", "Lumivale");
-  f.fabout = Placeholder("Tfabout", "Lumivale");
+  f.fabout = Keep(std::make_unique<options::Tfabout>(
+      kVersion, [&MainForm](const std::string& url) { MainForm.createBrowser(url); }));
   f.fred = Keep(std::make_unique<navigation::Tfred>([&MainForm] { return MainForm.RedirectMode; }));
   f.fhistory = Keep(std::make_unique<library::Tfhistory>(MainForm.SettingsFolder() + "history.lmf",
                                                          MainForm.config.enableHist, /*loadLater=*/true,

@@ -12,6 +12,12 @@ class Tfeditfavorites;
 class Tffavorit;
 class Tfhistory;
 }
+namespace options {
+class Tfabout;
+class Tfaddstring;
+class Tfhomepage;
+class Tfoptions;
+}
 namespace navigation {
 class Tfhint;
 class Tfred;
@@ -37,11 +43,11 @@ struct Forms {
   library::Tfeditfavorites* feditfavorites = nullptr;
   rss::Tfrss* frss = nullptr;
   rss::Tfmanage* fmanage = nullptr;
-  Gtk::Window* foptions = nullptr;
-  Gtk::Window* faddstring = nullptr;
-  Gtk::Window* fhomepage = nullptr;
+  options::Tfoptions* foptions = nullptr;
+  options::Tfaddstring* faddstring = nullptr;
+  options::Tfhomepage* fhomepage = nullptr;
   Gtk::Window* ftransparent = nullptr;
-  Gtk::Window* fabout = nullptr;
+  options::Tfabout* fabout = nullptr;
   navigation::Tfred* fred = nullptr;
   library::Tfhistory* fhistory = nullptr;
   navigation::Tfzum* fzum = nullptr;

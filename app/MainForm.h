@@ -28,6 +28,9 @@
 #include "navigation/Tfzum.h"
 #include "rss/Tfrss.h"
 #include "rss/Tfslide.h"
+#include "options/ColorSchemes.h"
+#include "options/OptionsDialogs.h"
+#include "options/Tfoptions.h"
 #include "settings/ColorState.h"
 #include "settings/Configuration.h"
 #include "tabs/StripLayout.h"
@@ -197,6 +200,18 @@ class TMainForm : public Gtk::Window {
   // The reader's "Open in Browser": `address` in a new tab.
   void OpenFromReader(const std::string& address);
 
+  // ---- Options, home page and about box (mainform/Options.cpp) -----------------
+  // "Options": the options dialog, modally.
+  void Options1Click();
+  // "About Lumivale Web Browser": the about box, modally.
+  void AboutLumivale1Click();
+  // What the options and home-page dialogs need of this window.
+  options::Tfoptions::Callbacks OptionsCallbacks();
+  options::Tfhomepage::Callbacks HomePageCallbacks();
+  // Paints the top bar, the tab strip and the side button bar as the
+  // colour scheme says.
+  void PaintScheme(const options::Look& look);
+
   // ---- Program-wide values ------------------------------------------------
   std::string AppDataFolder;  // ends in "/"
   std::string ProgramFolder;  // ends in "/"
@@ -343,6 +358,9 @@ class TMainForm : public Gtk::Window {
   void BindSideEvents(engine::Browser& side);
   void RecordVisit();
   int MeasureText(std::string_view text);
+  // Options
+  options::Look stripAreaLook_;
+  sigc::connection stripAreaDraw_;
 
   Environment env_;
   sigc::connection timer1_, timer5_, timerprogress_, rsstimer_;

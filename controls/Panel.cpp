@@ -1,6 +1,9 @@
 #include "controls/Panel.h"
 
+#include <cairomm/surface.h>
+
 #include <cmath>
+#include <cstdint>
 
 namespace controls {
 namespace {
@@ -20,11 +23,38 @@ void SetSource(const Cairo::RefPtr<Cairo::Context>& cr, Rgb c) {
 
 }  // namespace
 
+Cairo::RefPtr<Cairo::SurfacePattern> TilePattern(const Tile& tile) {
+  auto surface = Cairo::ImageSurface::create(Cairo::FORMAT_RGB24, Tile::kSize, Tile::kSize);
+  surface->flush();
+  unsigned char* data = surface->get_data();
+  const int stride = surface->get_stride();
+  for (int y = 0; y < Tile::kSize; ++y) {
+    auto* row = reinterpret_cast<std::uint32_t*>(data + y * stride);
+    for (int x = 0; x < Tile::kSize; ++x) {
+      const Rgb c = tile.at(x, y);
+      row[x] = std::uint32_t(c.r) << 16 | std::uint32_t(c.g) << 8 | c.b;
+    }
+  }
+  surface->mark_dirty();
+  auto pattern = Cairo::SurfacePattern::create(surface);
+  pattern->set_extend(Cairo::EXTEND_REPEAT);
+  pattern->set_filter(Cairo::FILTER_NEAREST);
+  return pattern;
+}
+
 Panel::Panel(Rgb color) : color_(color) { set_has_window(false); }
 
 void Panel::SetColor(Rgb color) {
   if (color == color_) return;
   color_ = color;
+  queue_draw();
+}
+
+void Panel::SetTile(const std::optional<Tile>& tile) {
+  if (tile == tile_) return;
+  tile_ = tile;
+  pattern_ = Cairo::RefPtr<Cairo::SurfacePattern>();
+  if (tile_) pattern_ = TilePattern(*tile_);
   queue_draw();
 }
 
@@ -86,6 +116,11 @@ bool Panel::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
   } else {
     SetSource(cr, color_);
     shape(0);
+    cr->fill();
+  }
+  if (pattern_) {
+    cr->set_source(pattern_);
+    shape(borderWidth_);
     cr->fill();
   }
   return Gtk::Fixed::on_draw(cr);

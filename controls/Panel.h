@@ -3,11 +3,18 @@
 // coordinates. Optionally with rounded corners (5 x 5 corner ellipses) and
 // a border.
 
+#include <cairomm/pattern.h>
 #include <gtkmm/fixed.h>
 
+#include <optional>
+
 #include "controls/Color.h"
+#include "controls/Tile.h"
 
 namespace controls {
+
+// `tile` as a cairo pattern that repeats it.
+Cairo::RefPtr<Cairo::SurfacePattern> TilePattern(const Tile& tile);
 
 class Panel : public Gtk::Fixed {
  public:
@@ -15,6 +22,10 @@ class Panel : public Gtk::Fixed {
 
   void SetColor(Rgb color);
   Rgb color() const { return color_; }
+  // A picture repeated over the panel from its top left corner, in front
+  // of its colour; nothing shows the plain colour.
+  void SetTile(const std::optional<Tile>& tile);
+  const std::optional<Tile>& tile() const { return tile_; }
   // Rounded corners, as every tab panel and the preview panel have.
   void SetRounded(bool rounded);
   bool rounded() const { return rounded_; }
@@ -34,6 +45,8 @@ class Panel : public Gtk::Fixed {
 
  private:
   Rgb color_;
+  std::optional<Tile> tile_;
+  Cairo::RefPtr<Cairo::SurfacePattern> pattern_;
   bool rounded_ = false;
   int borderWidth_ = 0;
   Rgb borderColor_{};

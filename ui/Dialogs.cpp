@@ -12,6 +12,9 @@ class SilentDialogs final : public Dialogs {
   }
   void Sound(Beep) override {}
   void RunModal(Gtk::Window&) override {}
+  std::optional<StoredColor> ChooseColor(StoredColor, const std::array<StoredColor, 16>&, Gtk::Window*) override {
+    return std::nullopt;
+  }
 };
 
 SilentDialogs silent;
@@ -27,9 +30,9 @@ Dialogs* SetDialogs(Dialogs* d) {
   return old;
 }
 
-bool AskYesNo(const std::string& text, const std::string& caption, Gtk::Window* owner) {
+bool AskYesNo(const std::string& text, const std::string& caption, Gtk::Window* owner, bool noIsDefault) {
   dialogs().Sound(Beep::Question);
-  return dialogs().Show({text, caption, Icon::Stop, Buttons::YesNo}, owner) == Answer::Yes;
+  return dialogs().Show({text, caption, Icon::Stop, Buttons::YesNo, noIsDefault}, owner) == Answer::Yes;
 }
 
 void ShowMessage(const std::string& text, const std::string& caption, Icon icon,

@@ -3,6 +3,9 @@
 // message boxes, Yes/No questions, beeps and modal windows. The product
 // shows GTK dialogs; tests install a scripted implementation.
 
+#include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace Gtk {
@@ -21,7 +24,11 @@ struct Message {
   std::string caption;
   Icon icon = Icon::None;
   Buttons buttons = Buttons::Ok;
+  bool noIsDefault = false;  // a Yes/No box whose default button is No
 };
+
+// A colour as the program stores it, 0x00BBGGRR.
+using StoredColor = std::uint32_t;
 
 class Dialogs {
  public:
@@ -32,6 +39,11 @@ class Dialogs {
   virtual void Sound(Beep beep) = 0;
   // Runs `window` modally until it hides itself.
   virtual void RunModal(Gtk::Window& window) = 0;
+  // The colour dialog with `initial` preselected and the user's sixteen
+  // custom colours offered beside it; the chosen colour, or nothing
+  // when the user cancelled.
+  virtual std::optional<StoredColor> ChooseColor(StoredColor initial, const std::array<StoredColor, 16>& custom,
+                                                 Gtk::Window* owner) = 0;
 };
 
 // The dialogs in use. Never null: the product installs its GTK dialogs at
@@ -42,7 +54,9 @@ Dialogs* SetDialogs(Dialogs* d);
 
 // A Yes/No question the way the program asks it everywhere: the question
 // beep first, then the box with the stop icon. True when the answer is Yes.
-bool AskYesNo(const std::string& text, const std::string& caption, Gtk::Window* owner = nullptr);
+// With `noIsDefault`, Enter answers No.
+bool AskYesNo(const std::string& text, const std::string& caption, Gtk::Window* owner = nullptr,
+              bool noIsDefault = false);
 
 // A plain message box with the OK button.
 void ShowMessage(const std::string& text, const std::string& caption, Icon icon,

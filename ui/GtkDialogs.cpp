@@ -2,6 +2,10 @@
 
 #include <gtkmm.h>
 
+#include <algorithm>
+#include <vector>
+#include <cmath>
+
 #include "ui/ProcessMessages.h"
 
 namespace ui {
@@ -61,6 +65,7 @@ Answer GtkDialogs::Show(const Message& m, Gtk::Window* owner) {
     picture.show();
   }
   box.set_position(Gtk::WIN_POS_CENTER);
+  if (yesNo && m.noIsDefault) box.set_default_response(Gtk::RESPONSE_NO);
   NestedLoop nested;
   const int response = box.run();
   if (!yesNo) return Answer::Ok;
@@ -81,6 +86,34 @@ void GtkDialogs::RunModal(Gtk::Window& window) {
   loop->run();
   hidden.disconnect();
   window.set_modal(false);
+}
+
+std::optional<StoredColor> GtkDialogs::ChooseColor(StoredColor initial, const std::array<StoredColor, 16>& custom,
+                                                   Gtk::Window* owner) {
+  auto toRgba = [](StoredColor c) {
+    Gdk::RGBA rgba;
+    rgba.set_rgba((c & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0, ((c >> 16) & 0xFF) / 255.0);
+    return rgba;
+  };
+  auto toStored = [](const Gdk::RGBA& rgba) {
+    auto channel = [](double v) { return StoredColor(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
+    return channel(rgba.get_red()) | channel(rgba.get_green()) << 8 | channel(rgba.get_blue()) << 16;
+  };
+  Gtk::ColorChooserDialog chooser("Color");
+  if (owner) chooser.set_transient_for(*owner);
+  chooser.set_position(Gtk::WIN_POS_CENTER);
+  // Once the user has custom colours they are offered in place of GTK's
+  // own palette.
+  if (std::any_of(custom.begin(), custom.end(), [&](StoredColor c) { return c != custom[0]; })) {
+    std::vector<Gdk::RGBA> palette;
+    for (StoredColor c : custom) palette.push_back(toRgba(c));
+    chooser.add_palette(Gtk::ORIENTATION_HORIZONTAL, 8, palette);
+  }
+  chooser.set_use_alpha(false);
+  chooser.set_rgba(toRgba(initial));
+  NestedLoop nested;
+  if (chooser.run() != Gtk::RESPONSE_OK) return std::nullopt;
+  return toStored(chooser.get_rgba());
 }
 
 }  // namespace ui

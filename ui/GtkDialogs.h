@@ -11,6 +11,8 @@ class GtkDialogs final : public Dialogs {
   Answer Show(const Message& message, Gtk::Window* owner) override;
   void Sound(Beep beep) override;
   void RunModal(Gtk::Window& window) override;
+  std::optional<StoredColor> ChooseColor(StoredColor initial, const std::array<StoredColor, 16>& custom,
+                                         Gtk::Window* owner) override;
 };
 
 }  // namespace ui

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/ButtonBar.h"
+#include "app/Forms.h"
 #include "app/mainform/Internal.h"
 #include "tabs/StripLayout.h"
 
@@ -325,6 +326,8 @@ void TMainForm::FlatAdressBar1Click() { FlatAdressBar1.activate(); }
 void TMainForm::FlatAdressBar1Toggled() {
   FlatAddressBar = FlatAdressBar1.get_active();
   ApplyFrameStyle();
+  // The address bar's end caps take the scheme's colours again.
+  if (options::Tfoptions* dialog = forms().foptions) dialog->ponastavi();
 }
 
 }  // namespace app

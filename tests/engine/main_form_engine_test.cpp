@@ -11,6 +11,8 @@
 #include "library/Tfhistory.h"
 #include "listfile/ListFile.h"
 #include "navigation/UrlResolution.h"
+#include "options/Tfoptions.h"
+#include "options/UserAgents.h"
 #include "support/FixtureServer.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
@@ -120,6 +122,42 @@ TEST_F(MainFormEngineTest, AReachableAddressIsProbedThenOpenedAsTyped) {
   EXPECT_EQ(requests[0].userAgent, "InetURL:/1.0");
   EXPECT_NE(requests[1].userAgent.find("Lumivale/"), std::string::npos);
   EXPECT_EQ(form->eurl.get_text(), server.Url("/a"));
+}
+
+TEST_F(MainFormEngineTest, AChosenUserAgentIsSentByTheCurrentAndNewTabsWhileAnOlderTabKeepsItsOwn) {
+  for (const char* path : {"/second", "/new", "/again", "/old"}) server.AddPage(path, "<title>page</title>");
+  Start();
+  form->createBrowser(server.Url("/second"));
+  ASSERT_TRUE(WaitLoaded(server.Url("/second")));
+  options::Tfoptions dialog(form->SettingsFolder(), form->OptionsCallbacks());
+  dialog.FormCreate(form->config.colorScheme, {});
+  app::forms().foptions = &dialog;
+  const std::string chosen = options::BuiltInAgents()[4];
+  dialogs.whileModal = [&](Gtk::Window&) {
+    for (int i = 0; i < int(dialog.agents().size()); ++i)
+      if (dialog.agents()[std::size_t(i)] == chosen) dialog.cbx.set_active(i);
+    dialog.sbset2.clicked();
+    dialog.BitBtn2.clicked();
+  };
+  form->Options1Click();
+
+  Current().Navigate(server.Url("/again"));
+  ASSERT_TRUE(WaitLoaded(server.Url("/again")));
+  form->createBrowser(server.Url("/new"));
+  ASSERT_TRUE(WaitLoaded(server.Url("/new")));
+  form->slikaklik(0);
+  Current().Navigate(server.Url("/old"));
+  ASSERT_TRUE(WaitLoaded(server.Url("/old")));
+
+  auto agentOf = [&](const char* path) {
+    const auto requests = server.RequestsFor(path);
+    return requests.empty() ? std::string("(none)") : requests.back().userAgent;
+  };
+  EXPECT_EQ(agentOf("/again"), chosen);
+  EXPECT_EQ(agentOf("/new"), chosen);
+  EXPECT_EQ(agentOf("/old"), agentOf("/home"));
+  EXPECT_NE(agentOf("/old").find("Lumivale/"), std::string::npos);
+  app::forms().foptions = nullptr;
 }
 
 TEST_F(MainFormEngineTest, WhatDoesNotAnswerTwoHundredIsSearchedFor) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <gtkmm.h>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -20,6 +21,8 @@
 #include "rss/Tfmanage.h"
 #include "rss/Tfrss.h"
 #include "rss/Tfslide.h"
+#include "options/OptionsDialogs.h"
+#include "options/Tfoptions.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 #include "ui/ProcessMessages.h"
@@ -32,6 +35,10 @@ class MainFormTest : public ::testing::Test {
 
   void TearDown() override {
     app::forms() = app::Forms{};
+    fabout.reset();
+    foptions.reset();
+    fhomepage.reset();
+    faddstring.reset();
     editBookmark.reset();
     addBookmark.reset();
     bookmarks.reset();
@@ -129,6 +136,23 @@ class MainFormTest : public ::testing::Test {
     manage->FormCreate();
   }
 
+  // Creates the options dialog, its two sub-dialogs and the about box as
+  // the program does; the options dialog's creation paints the saved
+  // colour scheme.
+  void AddOptionsWindows() {
+    foptions = std::make_unique<options::Tfoptions>(form->SettingsFolder(), form->OptionsCallbacks());
+    foptions->FormCreate(form->config.colorScheme, controls::FromStored(std::uint32_t(form->config.customColor)));
+    faddstring = std::make_unique<options::Tfaddstring>();
+    fhomepage = std::make_unique<options::Tfhomepage>(form->HomePageCallbacks());
+    fhomepage->FormCreate();
+    foptions->Attach(*faddstring, *fhomepage);
+    fabout = std::make_unique<options::Tfabout>("4.6.0.0", [this](const std::string& url) { form->createBrowser(url); });
+    app::forms().foptions = foptions.get();
+    app::forms().faddstring = faddstring.get();
+    app::forms().fhomepage = fhomepage.get();
+    app::forms().fabout = fabout.get();
+  }
+
   // Moves the real pointer over `widget` at (x, y) in its own coordinates,
   // so the display sends the crossing events a user's mouse would.
   static void PointAt(Gtk::Widget& widget, int x, int y) {
@@ -171,6 +195,10 @@ class MainFormTest : public ::testing::Test {
   std::unique_ptr<rss::Tfrss> reader;
   std::unique_ptr<rss::Tfmanage> manage;
   int generatedBrowsersMade = 0;
+  std::unique_ptr<options::Tfoptions> foptions;
+  std::unique_ptr<options::Tfaddstring> faddstring;
+  std::unique_ptr<options::Tfhomepage> fhomepage;
+  std::unique_ptr<options::Tfabout> fabout;
   std::vector<engine::FakeBrowser*> browsers;
   std::vector<std::string> probed;
   bool reachable = true;

@@ -34,6 +34,12 @@ class ScriptedDialogs final : public ui::Dialogs {
     if (auto hook = whileModal) hook(window);
   }
 
+  std::optional<ui::StoredColor> ChooseColor(ui::StoredColor initial, const std::array<ui::StoredColor, 16>&,
+                                             Gtk::Window*) override {
+    colorRequests.push_back(initial);
+    return colorAnswer;
+  }
+
   // Runs while a message is open, as events the modal loop lets through.
   std::function<void(const ui::Message&)> whileShown;
   // Runs while `window` is modal, as the user acting in it would; the
@@ -43,6 +49,10 @@ class ScriptedDialogs final : public ui::Dialogs {
   std::vector<ui::Message> shown;
   std::vector<ui::Beep> beeps;
   int modalRuns = 0;
+  // What the colour dialog answers (nothing: the user cancels), and the
+  // colours it was opened with.
+  std::optional<ui::StoredColor> colorAnswer;
+  std::vector<ui::StoredColor> colorRequests;
 
  private:
   ui::Dialogs* previous_ = nullptr;
