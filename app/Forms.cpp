@@ -5,6 +5,7 @@
 
 #include "app/MainForm.h"
 #include "app/Placeholders.h"
+#include "designer/Tfdesigner.h"
 #include "library/Tfaddfav.h"
 #include "library/Tffavorit.h"
 #include "library/Tfhistory.h"
@@ -68,7 +69,7 @@ void CreateForms(TMainForm& MainForm) {
   f.fzum->FormCreate(screenWidth, screenHeight);
   f.fnews = Placeholder("Tfnews", "Lumivale");
   f.fhotwords = Placeholder("Tfhotwords", "Lumivale");
-  f.fdesigner = Placeholder("Tfdesigner", "Lumivale Designer");
+  f.fdesigner = Keep(std::make_unique<designer::Tfdesigner>(MainForm.DesignerCallbacks()));
 }
 
 void DestroyForms() {

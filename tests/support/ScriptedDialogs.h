@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,27 @@ class ScriptedDialogs final : public ui::Dialogs {
     if (whileModal) whileModal(window);
   }
 
+  std::optional<std::string> OpenFile(const std::string& title, const std::vector<ui::FileType>& types,
+                                      Gtk::Window*) override {
+    fileDialogs.push_back({title, types, {}});
+    return openAnswer;
+  }
+  std::optional<ui::SaveChoice> SaveFile(const std::string& title, const std::string& suggestedName,
+                                         const std::vector<ui::FileType>& types, Gtk::Window*) override {
+    fileDialogs.push_back({title, types, suggestedName});
+    return saveAnswer;
+  }
+
+  std::optional<std::uint32_t> ChooseColor(std::uint32_t, Gtk::Window*) override {
+    ++colorDialogs;
+    return colorAnswer;
+  }
+  std::optional<std::string> AskText(const std::string& prompt, const std::string&, const std::string&,
+                                     Gtk::Window*) override {
+    asked.push_back(prompt);
+    return textAnswer;
+  }
+
   // Runs while a message is open, as events the modal loop lets through.
   std::function<void(const ui::Message&)> whileShown;
   // Runs while a window is modal: what the user does in it, closing it
@@ -42,6 +64,21 @@ class ScriptedDialogs final : public ui::Dialogs {
   std::vector<ui::Message> shown;
   std::vector<ui::Beep> beeps;
   int modalRuns = 0;
+  // The file dialogs shown, and what the user picks in them (nothing:
+  // Cancel).
+  struct FileDialog {
+    std::string title;
+    std::vector<ui::FileType> types;
+    std::string suggestedName;
+  };
+  std::vector<FileDialog> fileDialogs;
+  std::optional<std::string> openAnswer;
+  std::optional<ui::SaveChoice> saveAnswer;
+  // Colour dialogs and text questions, and their answers (nothing: Cancel).
+  int colorDialogs = 0;
+  std::optional<std::uint32_t> colorAnswer;
+  std::vector<std::string> asked;
+  std::optional<std::string> textAnswer;
 
  private:
   ui::Dialogs* previous_ = nullptr;
