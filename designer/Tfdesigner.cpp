@@ -19,7 +19,8 @@ bool Ask(const std::string& text, Gtk::Window* owner) {
 Tfdesigner::Tfdesigner(Callbacks callbacks) : callbacks_(std::move(callbacks)) {
   set_name("Tfdesigner");
   set_title(kCaption);
-  set_default_size(1000, 720);
+  // Wide enough for the whole first toolbar.
+  set_default_size(1280, 800);
 }
 
 Tfdesigner::~Tfdesigner() = default;

@@ -597,6 +597,11 @@ PrintResult WebKitBrowser::Print(const std::string& pdfFile) {
 
 int WebKitBrowser::Find(const std::string& text, bool backwards, bool matchCase) {
   if (!HasPage() || text.empty()) return 0;
+  // An answer of an earlier find that is still on its way must not be
+  // taken for this one's.
+  const auto living = alive_;
+  ui::ProcessMessages();
+  if (!*living) return 0;
   WebKitFindController* finder = webkit_web_view_get_find_controller(view_);
   auto outcome = std::make_shared<Outcome>();
   const gulong found = g_signal_connect_data(
