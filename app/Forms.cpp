@@ -6,6 +6,7 @@
 #include "app/MainForm.h"
 #include "app/Placeholders.h"
 #include "app/Version.h"
+#include "designer/Tfdesigner.h"
 #include "library/Tfaddfav.h"
 #include "library/Tffavorit.h"
 #include "library/Tfhistory.h"
@@ -84,7 +85,7 @@ void CreateForms(TMainForm& MainForm) {
   f.fzum->FormCreate(screenWidth, screenHeight);
   f.fnews = Placeholder("Tfnews", "Lumivale");
   f.fhotwords = Placeholder("Tfhotwords", "Lumivale");
-  f.fdesigner = Placeholder("Tfdesigner", "Lumivale Designer");
+  f.fdesigner = Keep(std::make_unique<designer::Tfdesigner>(MainForm.DesignerCallbacks()));
 }
 
 void DestroyForms() {

@@ -6,6 +6,9 @@
 namespace Gtk {
 class Window;
 }
+namespace designer {
+class Tfdesigner;
+}
 namespace library {
 class Tfaddfav;
 class Tfeditfavorites;
@@ -53,7 +56,7 @@ struct Forms {
   navigation::Tfzum* fzum = nullptr;
   Gtk::Window* fnews = nullptr;
   Gtk::Window* fhotwords = nullptr;
-  Gtk::Window* fdesigner = nullptr;
+  designer::Tfdesigner* fdesigner = nullptr;
 };
 
 Forms& forms();

@@ -17,10 +17,12 @@
 #include "controls/GlyphButton.h"
 #include "controls/Panel.h"
 #include "controls/ProgressWheel.h"
+#include "designer/Tfdesigner.h"
 #include "engine/BrowserFactory.h"
 #include "library/Tfaddfav.h"
 #include "library/Tffavorit.h"
 #include "library/Tfhistory.h"
+#include "navigation/PageWindows.h"
 #include "navigation/QuickSearch.h"
 #include "navigation/SearchAssistant.h"
 #include "navigation/SidePanel.h"
@@ -57,6 +59,12 @@ struct Environment {
   // The reachability probe of the address bar.
   std::function<bool(const std::string&)> checkUrl;
   navigation::EngineTable engines = navigation::DefaultEngines();
+  // Hands an address (a "mailto:" one) to the desktop's handler for it;
+  // false when none took it.
+  std::function<bool(const std::string&)> openUri;
+  // Where passing files (the print preview) go, ending in "/"; empty: the
+  // user's cache folder.
+  std::string cacheFolder;
 };
 
 class TMainForm : public Gtk::Window {
@@ -211,6 +219,32 @@ class TMainForm : public Gtk::Window {
   // Paints the top bar, the tab strip and the side button bar as the
   // colour scheme says.
   void PaintScheme(const options::Look& look);
+
+  // ---- Page commands (mainform/PageCommands.cpp) ---------------------------------
+  void OpenFile1Click();
+  void SaveAs1Click();
+  void Print2Click();
+  void PrintPreview2Click();
+  void MailLinkToThisPage2Click();
+  void Find1Click();
+  void xisciClick();
+  void t115Click();
+  void DeleteTemporaryInternetFiles2Click();
+  void ViewSource2Click();
+  void LookupDomain1Click();
+  void GoogleTranslate1Click();
+  void xtranslateClick();
+  // Tools, "Editor": the address bar's page in the designer, modally.
+  void Editor1Click();
+  // Save and print of a page, the current tab's or the designer's.
+  void SavePage(engine::Browser& browser);
+  void PrintPage(engine::Browser& browser);
+  // What the designer asks of this window.
+  designer::Tfdesigner::Callbacks DesignerCallbacks();
+  // The page commands' own windows, made when first used.
+  navigation::Tffind& FindWindow();
+  navigation::Tfsource& SourceWindow();
+  navigation::Tfpreview& PreviewWindow();
 
   // ---- Program-wide values ------------------------------------------------
   std::string AppDataFolder;  // ends in "/"
@@ -379,6 +413,10 @@ class TMainForm : public Gtk::Window {
   sigc::connection graveyardTimer_;
   sigc::connection layoutIdle_;
   Glib::RefPtr<Gtk::CssProvider> css_;
+  // Page commands
+  std::unique_ptr<navigation::Tffind> ffind_;
+  std::unique_ptr<navigation::Tfsource> fsource_;
+  std::unique_ptr<navigation::Tfpreview> fpreview_;
 };
 
 }  // namespace app

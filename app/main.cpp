@@ -84,6 +84,12 @@ int main(int argc, char** argv) {
                          nullptr, nullptr) != FALSE;
   };
   env.checkUrl = [](const std::string& text) { return navigation::CheckUrl(text); };
+  env.openUri = [](const std::string& uri) {
+    GError* error = nullptr;
+    const bool opened = g_app_info_launch_default_for_uri(uri.c_str(), nullptr, &error);
+    if (error) g_error_free(error);
+    return opened;
+  };
 
   // The pages' data lives with the rest of the user's files; the cache
   // where caches belong.

@@ -30,6 +30,15 @@ enum class Content {
   Generated,
 };
 
+// How Save writes a page.
+enum class SaveFormat {
+  Html,        // the document as it is now (edits included), one HTML file
+  WebArchive,  // the page with its pictures and styles in one MHTML file
+};
+
+// How a print ended.
+enum class PrintResult { Printed, Canceled, Failed };
+
 struct Link {
   std::string href;
   std::string text;
@@ -72,6 +81,36 @@ class Browser {
   virtual std::optional<std::string> SelectedText() = 0;
   virtual std::vector<Link> Links() = 0;
   virtual std::optional<std::string> Cookie() = 0;
+
+  // A document is there to print, save or ask for its cookies.
+  virtual bool HasDocument() const = 0;
+  // The page can be saved: it has a document and has finished loading.
+  virtual bool CanSave() const = 0;
+  // Writes the page to `path` (replacing the file). False when it could
+  // not; then `error` says why.
+  virtual bool Save(const std::string& path, SaveFormat format, std::string* error = nullptr) = 0;
+  // Prints the page. With `pdfFile` empty the print dialog asks the user
+  // (over the browser's window); otherwise the page is written as a PDF to
+  // `pdfFile` without asking. Lets messages run until the print ended.
+  virtual PrintResult Print(const std::string& pdfFile = {}) = 0;
+  // Finds `text` in the page, marks every match and selects the next one
+  // after the selection (before it with `backwards`), going round at the
+  // end. Answers how many matches there are (0: none).
+  virtual int Find(const std::string& text, bool backwards, bool matchCase) = 0;
+  // Takes the find's marks off the page.
+  virtual void FindFinish() = 0;
+  // The page's source text as it was loaded; nothing without a page.
+  virtual std::optional<std::string> Source() = 0;
+  // Empties the engine's disk and memory caches of pages and resources.
+  virtual void ClearCache() = 0;
+
+  // Design mode: the whole document can be edited in place.
+  virtual bool SetDesignMode(bool on) = 0;
+  virtual bool DesignMode() = 0;
+  // Runs the editing command `name` with `value` on the document (the
+  // selection). False when the engine refused it (not a command it knows,
+  // or not possible here); then nothing changed.
+  virtual bool ExecCommand(const std::string& name, const std::string& value = {}) = 0;
 
   // The current view of the page, or nothing when it cannot be drawn.
   virtual std::optional<Bitmap> Snapshot() = 0;

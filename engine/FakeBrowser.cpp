@@ -61,6 +61,44 @@ std::optional<Bitmap> FakeBrowser::Snapshot() {
   return picture;
 }
 
+bool FakeBrowser::Save(const std::string& path, SaveFormat format, std::string* error) {
+  if (!CanSave() || saveFails) {
+    if (error) *error = "The page could not be saved.";
+    return false;
+  }
+  saves.push_back({path, format});
+  return true;
+}
+
+PrintResult FakeBrowser::Print(const std::string& pdfFile) {
+  prints.push_back(pdfFile);
+  return printResult;
+}
+
+int FakeBrowser::Find(const std::string& text, bool backwards, bool matchCase) {
+  finds.push_back({text, backwards, matchCase});
+  return hasDocument ? findMatches : 0;
+}
+
+std::optional<std::string> FakeBrowser::Source() {
+  if (!hasDocument) return std::nullopt;
+  return source;
+}
+
+bool FakeBrowser::SetDesignMode(bool on) {
+  if (!hasDocument) return false;
+  designMode = on;
+  return true;
+}
+
+bool FakeBrowser::ExecCommand(const std::string& name, const std::string& value) {
+  if (!hasDocument || !designMode) return false;
+  for (const std::string& refused : refusedCommands)
+    if (refused == name) return false;
+  commands.push_back({name, value});
+  return true;
+}
+
 void FakeBrowser::FinishLoad(const std::string& address, const std::string& pageTitle) {
   location = address;
   title = pageTitle;

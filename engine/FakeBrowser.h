@@ -34,6 +34,17 @@ class FakeBrowser final : public Browser {
   std::vector<Link> Links() override { return links; }
   std::optional<std::string> Cookie() override;
   std::optional<Bitmap> Snapshot() override;
+  bool HasDocument() const override { return hasDocument; }
+  bool CanSave() const override { return hasDocument && state == ReadyState::Complete; }
+  bool Save(const std::string& path, SaveFormat format, std::string* error = nullptr) override;
+  PrintResult Print(const std::string& pdfFile = {}) override;
+  int Find(const std::string& text, bool backwards, bool matchCase) override;
+  void FindFinish() override { ++findFinishes; }
+  std::optional<std::string> Source() override;
+  void ClearCache() override { ++cacheClears; }
+  bool SetDesignMode(bool on) override;
+  bool DesignMode() override { return designMode; }
+  bool ExecCommand(const std::string& name, const std::string& value = {}) override;
   void SetUserAgent(const std::string& agent) override { userAgent = agent; }
   std::string UserAgent() const override { return userAgent; }
   void GrabFocus() override { ++focusGrabs; }
@@ -60,6 +71,12 @@ class FakeBrowser final : public Browser {
   // A navigation completes at once (ready state Complete) unless this is
   // false; then it stays Loading until a test finishes it.
   bool completeOnNavigate = true;
+  std::string source;               // what Source answers
+  PrintResult printResult = PrintResult::Printed;  // how a print ends
+  int findMatches = 1;              // what Find answers
+  bool saveFails = false;
+  // Editing commands the engine refuses.
+  std::vector<std::string> refusedCommands;
 
   // What the shell did to it.
   std::vector<std::string> navigations;
@@ -72,6 +89,26 @@ class FakeBrowser final : public Browser {
   int snapshots = 0;
   int zoom = 100;
   std::vector<int> zooms;  // every zoom the shell applied
+  struct Saved {
+    std::string path;
+    SaveFormat format;
+  };
+  std::vector<Saved> saves;
+  std::vector<std::string> prints;  // the PDF file of each print; empty: the dialog
+  struct FindCall {
+    std::string text;
+    bool backwards;
+    bool matchCase;
+  };
+  std::vector<FindCall> finds;
+  int findFinishes = 0;
+  int cacheClears = 0;
+  bool designMode = false;
+  struct Command {
+    std::string name;
+    std::string value;
+  };
+  std::vector<Command> commands;  // the editing commands the engine ran
 
  protected:
   void ApplyZoom(int percent) override {

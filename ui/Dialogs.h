@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace Gtk {
 class Window;
@@ -29,6 +30,17 @@ struct Message {
 
 // A colour as the program stores it, 0x00BBGGRR.
 using StoredColor = std::uint32_t;
+// One entry of a file dialog's list of filters.
+struct FileType {
+  std::string name;
+  std::vector<std::string> patterns;  // "*.htm", "*.*", ...
+};
+
+// What the user chose in a save dialog.
+struct SaveChoice {
+  std::string path;
+  int filter = 0;  // the index of the filter chosen
+};
 
 class Dialogs {
  public:
@@ -44,6 +56,33 @@ class Dialogs {
   // when the user cancelled.
   virtual std::optional<StoredColor> ChooseColor(StoredColor initial, const std::array<StoredColor, 16>& custom,
                                                  Gtk::Window* owner) = 0;
+  // An open dialog: the full path of the file chosen, nothing when the
+  // user cancelled.
+  virtual std::optional<std::string> OpenFile(const std::string& title, const std::vector<FileType>& types,
+                                              Gtk::Window* owner) {
+    (void)title, (void)types, (void)owner;
+    return std::nullopt;
+  }
+  // A save dialog proposing `suggestedName`; it asks before a file is
+  // replaced. Nothing when the user cancelled.
+  virtual std::optional<SaveChoice> SaveFile(const std::string& title, const std::string& suggestedName,
+                                             const std::vector<FileType>& types, Gtk::Window* owner) {
+    (void)title, (void)suggestedName, (void)types, (void)owner;
+    return std::nullopt;
+  }
+  // A colour dialog starting at `initial`; the colour chosen with red in
+  // the lowest byte, then green, then blue. Nothing when cancelled.
+  virtual std::optional<std::uint32_t> ChooseColor(std::uint32_t initial, Gtk::Window* owner) {
+    (void)initial, (void)owner;
+    return std::nullopt;
+  }
+  // Asks for one line of text, proposing `initial`. Nothing when
+  // cancelled.
+  virtual std::optional<std::string> AskText(const std::string& prompt, const std::string& caption,
+                                             const std::string& initial, Gtk::Window* owner) {
+    (void)prompt, (void)caption, (void)initial, (void)owner;
+    return std::nullopt;
+  }
 };
 
 // The dialogs in use. Never null: the product installs its GTK dialogs at

@@ -48,6 +48,18 @@ const char* IconName(Icon icon) {
   return nullptr;
 }
 
+void AddTypes(Gtk::FileChooserDialog& chooser, const std::vector<FileType>& types) {
+  for (const FileType& type : types) {
+    auto filter = Gtk::FileFilter::create();
+    filter->set_name(type.name);
+    for (const std::string& pattern : type.patterns) {
+      // "*.*" means every file, also one without a dot in its name.
+      filter->add_pattern(pattern == "*.*" ? "*" : pattern);
+    }
+    chooser.add_filter(filter);
+  }
+}
+
 }  // namespace
 
 Answer GtkDialogs::Show(const Message& m, Gtk::Window* owner) {
@@ -74,6 +86,81 @@ Answer GtkDialogs::Show(const Message& m, Gtk::Window* owner) {
 
 void GtkDialogs::Sound(Beep) {
   if (GdkDisplay* display = gdk_display_get_default()) gdk_display_beep(display);
+}
+
+std::optional<std::string> GtkDialogs::OpenFile(const std::string& title, const std::vector<FileType>& types,
+                                                Gtk::Window* owner) {
+  Gtk::FileChooserDialog chooser(title, Gtk::FILE_CHOOSER_ACTION_OPEN);
+  if (owner) chooser.set_transient_for(*owner);
+  chooser.add_button("_Cancel", Gtk::RESPONSE_CANCEL);
+  chooser.add_button("_Open", Gtk::RESPONSE_ACCEPT);
+  chooser.set_default_response(Gtk::RESPONSE_ACCEPT);
+  AddTypes(chooser, types);
+  NestedLoop nested;
+  if (chooser.run() != Gtk::RESPONSE_ACCEPT) return std::nullopt;
+  const std::string path = chooser.get_filename();
+  if (path.empty()) return std::nullopt;
+  return path;
+}
+
+std::optional<SaveChoice> GtkDialogs::SaveFile(const std::string& title, const std::string& suggestedName,
+                                               const std::vector<FileType>& types, Gtk::Window* owner) {
+  Gtk::FileChooserDialog chooser(title, Gtk::FILE_CHOOSER_ACTION_SAVE);
+  if (owner) chooser.set_transient_for(*owner);
+  chooser.add_button("_Cancel", Gtk::RESPONSE_CANCEL);
+  chooser.add_button("_Save", Gtk::RESPONSE_ACCEPT);
+  chooser.set_default_response(Gtk::RESPONSE_ACCEPT);
+  chooser.set_do_overwrite_confirmation(true);
+  chooser.set_current_name(suggestedName);
+  AddTypes(chooser, types);
+  NestedLoop nested;
+  if (chooser.run() != Gtk::RESPONSE_ACCEPT) return std::nullopt;
+  SaveChoice choice;
+  choice.path = chooser.get_filename();
+  if (choice.path.empty()) return std::nullopt;
+  const auto chosen = chooser.get_filter();
+  const auto filters = chooser.list_filters();
+  for (std::size_t i = 0; i < filters.size(); ++i)
+    if (chosen && filters[i] == chosen) choice.filter = int(i);
+  return choice;
+}
+
+std::optional<std::uint32_t> GtkDialogs::ChooseColor(std::uint32_t initial, Gtk::Window* owner) {
+  Gtk::ColorChooserDialog chooser("Color");
+  if (owner) chooser.set_transient_for(*owner);
+  Gdk::RGBA start;
+  start.set_rgba_u(gushort((initial & 0xff) * 257), gushort(((initial >> 8) & 0xff) * 257),
+                   gushort(((initial >> 16) & 0xff) * 257));
+  chooser.set_rgba(start);
+  chooser.set_use_alpha(false);
+  NestedLoop nested;
+  if (chooser.run() != Gtk::RESPONSE_OK) return std::nullopt;
+  const Gdk::RGBA chosen = chooser.get_rgba();
+  const auto byte = [](double v) { return std::uint32_t(v * 255.0 + 0.5) & 0xff; };
+  return byte(chosen.get_red()) | (byte(chosen.get_green()) << 8) | (byte(chosen.get_blue()) << 16);
+}
+
+std::optional<std::string> GtkDialogs::AskText(const std::string& prompt, const std::string& caption,
+                                              const std::string& initial, Gtk::Window* owner) {
+  Gtk::Dialog box(caption, true);
+  if (owner) box.set_transient_for(*owner);
+  box.add_button("_Cancel", Gtk::RESPONSE_CANCEL);
+  box.add_button("_OK", Gtk::RESPONSE_OK);
+  box.set_default_response(Gtk::RESPONSE_OK);
+  Gtk::Label label(prompt, Gtk::ALIGN_START);
+  Gtk::Entry entry;
+  entry.set_text(initial);
+  entry.set_activates_default(true);
+  entry.set_width_chars(40);
+  Gtk::Box* area = box.get_content_area();
+  area->set_spacing(6);
+  area->set_border_width(8);
+  area->pack_start(label, Gtk::PACK_SHRINK);
+  area->pack_start(entry, Gtk::PACK_SHRINK);
+  area->show_all();
+  NestedLoop nested;
+  if (box.run() != Gtk::RESPONSE_OK) return std::nullopt;
+  return std::string(entry.get_text());
 }
 
 void GtkDialogs::RunModal(Gtk::Window& window) {

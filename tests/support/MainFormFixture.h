@@ -83,6 +83,11 @@ class MainFormTest : public ::testing::Test {
       return probeOverride ? probeOverride(text) : reachable;
     };
     env.engines = engines;
+    env.openUri = [this](const std::string& uri) {
+      openedUris.push_back(uri);
+      return mailHandler;
+    };
+    env.cacheFolder = data / "cache/";
     form = std::make_unique<app::TMainForm>(env);
     form->FormCreate();
     history = std::make_unique<library::Tfhistory>(form->SettingsFolder() + "history.lmf", form->config.enableHist,
@@ -209,6 +214,9 @@ class MainFormTest : public ::testing::Test {
   // may also throw.
   std::function<bool()> refuseBrowser;
   int programEnds = 0;
+  // The addresses handed to the desktop, and whether a handler takes them.
+  std::vector<std::string> openedUris;
+  bool mailHandler = true;
   int newInstances = 0;
   navigation::EngineTable engines = navigation::DefaultEngines();
 };

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,27 @@ class ScriptedDialogs final : public ui::Dialogs {
     return colorAnswer;
   }
 
+  std::optional<std::string> OpenFile(const std::string& title, const std::vector<ui::FileType>& types,
+                                      Gtk::Window*) override {
+    fileDialogs.push_back({title, types, {}});
+    return openAnswer;
+  }
+  std::optional<ui::SaveChoice> SaveFile(const std::string& title, const std::string& suggestedName,
+                                         const std::vector<ui::FileType>& types, Gtk::Window*) override {
+    fileDialogs.push_back({title, types, suggestedName});
+    return saveAnswer;
+  }
+
+  std::optional<std::uint32_t> ChooseColor(std::uint32_t, Gtk::Window*) override {
+    ++colorDialogs;
+    return colorAnswer;
+  }
+  std::optional<std::string> AskText(const std::string& prompt, const std::string&, const std::string&,
+                                     Gtk::Window*) override {
+    asked.push_back(prompt);
+    return textAnswer;
+  }
+
   // Runs while a message is open, as events the modal loop lets through.
   std::function<void(const ui::Message&)> whileShown;
   // Runs while `window` is modal, as the user acting in it would; the
@@ -49,10 +71,25 @@ class ScriptedDialogs final : public ui::Dialogs {
   std::vector<ui::Message> shown;
   std::vector<ui::Beep> beeps;
   int modalRuns = 0;
-  // What the colour dialog answers (nothing: the user cancels), and the
-  // colours it was opened with.
+  // What the colour dialogs answer (nothing: the user cancels), the
+  // colours the options dialog's was opened with, and how many the
+  // designer opened.
   std::optional<ui::StoredColor> colorAnswer;
   std::vector<ui::StoredColor> colorRequests;
+  int colorDialogs = 0;
+  // The file dialogs shown, and what the user picks in them (nothing:
+  // Cancel).
+  struct FileDialog {
+    std::string title;
+    std::vector<ui::FileType> types;
+    std::string suggestedName;
+  };
+  std::vector<FileDialog> fileDialogs;
+  std::optional<std::string> openAnswer;
+  std::optional<ui::SaveChoice> saveAnswer;
+  // Text questions, and their answer (nothing: Cancel).
+  std::vector<std::string> asked;
+  std::optional<std::string> textAnswer;
 
  private:
   ui::Dialogs* previous_ = nullptr;
