@@ -6,6 +6,7 @@
 #include "app/MainForm.h"
 #include "app/Placeholders.h"
 #include "app/Version.h"
+#include "settings/Configuration.h"
 #include "designer/Tfdesigner.h"
 #include "library/Tfaddfav.h"
 #include "library/Tffavorit.h"
@@ -15,6 +16,8 @@
 #include "navigation/Tfzum.h"
 #include "rss/Tfmanage.h"
 #include "rss/Tfrss.h"
+#include "rss/Tfhotwords.h"
+#include "rss/Tfnews.h"
 #include "rss/Tfslide.h"
 #include "options/OptionsDialogs.h"
 #include "options/Tfoptions.h"
@@ -62,6 +65,8 @@ void CreateForms(TMainForm& MainForm) {
   f.frss = Keep(std::make_unique<rss::Tfrss>(
       MainForm.SettingsFolder(), std::string(g_get_user_cache_dir()) + "/lumivale/", MainForm.ReaderCallbacks()));
   f.frss->FormCreate();
+  // Breaking news as the configuration last had it.
+  f.frss->cbnews.set_active(settings::BreakingNewsOn(MainForm.config.bnews));
   f.fmanage = Keep(std::make_unique<rss::Tfmanage>(MainForm.SettingsFolder(), f.fslide));
   f.fmanage->FormCreate();
   f.foptions = Keep(std::make_unique<options::Tfoptions>(MainForm.SettingsFolder(), MainForm.OptionsCallbacks()));
@@ -83,8 +88,14 @@ void CreateForms(TMainForm& MainForm) {
   int screenWidth = 0, screenHeight = 0;
   MainForm.ScreenSize(screenWidth, screenHeight);
   f.fzum->FormCreate(screenWidth, screenHeight);
-  f.fnews = Placeholder("Tfnews", "Lumivale");
-  f.fhotwords = Placeholder("Tfhotwords", "Lumivale");
+  f.fnews = Keep(std::make_unique<rss::Tfnews>([&MainForm](const std::string& link) {
+    MainForm.createBrowser("");
+    if (engine::Browser* b = MainForm.GetCurrentWB()) b->Navigate(link);
+  }));
+  f.fhotwords = Keep(std::make_unique<rss::Tfhotwords>(MainForm.SettingsFolder() + "rss.hot", [&f] {
+    return f.frss ? std::string(f.frss->cbfeeds.get_active_text()) : std::string();
+  }));
+  f.frss->SpeedButton4.signal_clicked().connect([&f] { f.fhotwords->show(); });
   f.fdesigner = Keep(std::make_unique<designer::Tfdesigner>(MainForm.DesignerCallbacks()));
 }
 

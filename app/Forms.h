@@ -30,6 +30,8 @@ namespace rss {
 class Tfmanage;
 class Tfrss;
 class Tfslide;
+class Tfnews;
+class Tfhotwords;
 }
 
 namespace app {
@@ -54,8 +56,8 @@ struct Forms {
   navigation::Tfred* fred = nullptr;
   library::Tfhistory* fhistory = nullptr;
   navigation::Tfzum* fzum = nullptr;
-  Gtk::Window* fnews = nullptr;
-  Gtk::Window* fhotwords = nullptr;
+  rss::Tfnews* fnews = nullptr;
+  rss::Tfhotwords* fhotwords = nullptr;
   designer::Tfdesigner* fdesigner = nullptr;
 };
 

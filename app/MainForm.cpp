@@ -34,7 +34,8 @@ TMainForm::TMainForm(Environment env) : tab(tabs::kSlotCount), env_(std::move(en
 }
 
 TMainForm::~TMainForm() {
-  for (auto* c : {&timer1_, &timer5_, &timerprogress_, &rsstimer_, &graveyardTimer_, &layoutIdle_}) c->disconnect();
+  for (auto* c : {&timer1_, &timer5_, &timerprogress_, &rsstimer_, &graveyardTimer_, &layoutIdle_, &newsTimer_})
+    c->disconnect();
   if (forms().MainForm == this) forms().MainForm = nullptr;
 }
 
@@ -79,7 +80,8 @@ void TMainForm::FormCreate() {
   createBrowser(HomePage);
   // The address bar shows the first page's address while it loads.
   ShowAddressOf(GetCurrentWB());
-  rsstimer_ = Glib::signal_timeout().connect([] { return true; }, 300000);
+  rsstimer_ = Glib::signal_timeout().connect([this] { rsstimerTimer(); return true; }, 300000);
+  newsTimer_ = Glib::signal_timeout().connect([this] { TimerTimer(); return true; }, 60000);
   timer1_ = Glib::signal_timeout().connect([this] { Timer1Timer(); return true; }, 125);
   timer5_ = Glib::signal_timeout().connect([this] { Timer5Timer(); return true; }, 1000);
   SetTimerprogress(true);
@@ -160,6 +162,7 @@ bool TMainForm::FormCloseQuery() {
   config.popupsAllowed = PopupsAllowed;
   config.thumbZoom = ThumbZoom;
   if (forms().fhistory) config.enableHist = forms().fhistory->bchist.get_active() ? 1 : 0;
+  if (forms().frss) config.bnews = forms().frss->cbnews.get_active() ? 1 : 0;
   config.complex = panel9.get_visible();
   config.barState = BarState;
   config.smartColor = smartback.get_active();
@@ -181,7 +184,7 @@ void TMainForm::CloseProgram() {
   closing_ = true;
   FormCloseQuery();
   FormDestroy();
-  for (auto* c : {&timer1_, &timer5_, &timerprogress_, &rsstimer_}) c->disconnect();
+  for (auto* c : {&timer1_, &timer5_, &timerprogress_, &rsstimer_, &newsTimer_}) c->disconnect();
   ui::SetTerminating(true);
   hide();
   if (env_.endProgram) env_.endProgram();

@@ -28,6 +28,8 @@
 #include "navigation/SidePanel.h"
 #include "navigation/Tfhint.h"
 #include "navigation/Tfzum.h"
+#include "rss/BreakingNews.h"
+#include "rss/TickerBar.h"
 #include "rss/Tfrss.h"
 #include "rss/Tfslide.h"
 #include "options/ColorSchemes.h"
@@ -208,6 +210,25 @@ class TMainForm : public Gtk::Window {
   // The reader's "Open in Browser": `address` in a new tab.
   void OpenFromReader(const std::string& address);
 
+  // ---- News ticker (mainform/Ticker.cpp) ------------------------------------------
+  void ScrollingRSS1Click();  // "RSS scrolling": the ticker on or off
+  void rssClick();            // the ticker's text from the first feed, afresh
+  void rsstimerTimer();
+  void alsrefreshClick();
+  void alszapriClick();
+  void xalsClick();
+  rss::TickerBar::Callbacks TickerCallbacks();
+
+  // ---- Breaking news (mainform/News.cpp) -------------------------------------------
+  // The reader's minute: the newest item of the first feed against the
+  // keywords.
+  void TimerTimer();
+  void hotword(const std::string& keywords);
+  bool BreakingNewsEnabled();
+  void SetBreakingNews(bool on);
+  // The newest item's date at the last check.
+  std::int64_t lastNewsDate = rss::kFarFuture;
+
   // ---- Options, home page and about box (mainform/Options.cpp) -----------------
   // "Options": the options dialog, modally.
   void Options1Click();
@@ -306,7 +327,7 @@ class TMainForm : public Gtk::Window {
   controls::GlyphButton xiskrolup{controls::GlyphButton::Glyph::Up};
   Gtk::Box PALL{Gtk::ORIENTATION_VERTICAL};
   Gtk::Stack pages;
-  controls::Panel ptop;
+  rss::TickerBar ptop{TickerCallbacks()};
   controls::Panel Spliter;
   navigation::SidePanel dxpanel{SidePanelCallbacks()};
   // The pictures of the redirect button: red while the mode is on.
@@ -412,6 +433,9 @@ class TMainForm : public Gtk::Window {
   std::vector<Tab> graveyard_;
   sigc::connection graveyardTimer_;
   sigc::connection layoutIdle_;
+  // The reader's breaking-news minute, which runs whether or not the
+  // reader is open.
+  sigc::connection newsTimer_;
   Glib::RefPtr<Gtk::CssProvider> css_;
   // Page commands
   std::unique_ptr<navigation::Tffind> ffind_;

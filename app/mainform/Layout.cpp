@@ -124,7 +124,6 @@ void TMainForm::BuildLayout() {
   Named(pages, "pages");
   pages.set_transition_type(Gtk::STACK_TRANSITION_TYPE_NONE);
   PALL.pack_start(pages, Gtk::PACK_EXPAND_WIDGET);
-  Named(ptop, "ptop").set_size_request(-1, 20);
   ptop.set_no_show_all(true);
   PALL.pack_end(ptop, Gtk::PACK_SHRINK);
   // The splitter drags the side panel's width.

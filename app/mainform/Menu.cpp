@@ -113,7 +113,7 @@ const std::vector<Command>& Commands() {
       Separator(M<&F::poptool>),
       Item(W<&F::RSSReader1>, M<&F::poptool>, "RSSReader1", "RSS Reader", &F::RSSReader1Click),
       Item(W<&F::AddRSS2>, M<&F::poptool>, "AddRSS2", "Add RSS", &F::AddRSS2Click, GDK_KEY_F8),
-      Item(W<&F::ScrollingRSS1>, M<&F::poptool>, "ScrollingRSS1", "RSS scrolling"),
+      Item(W<&F::ScrollingRSS1>, M<&F::poptool>, "ScrollingRSS1", "RSS scrolling", &F::ScrollingRSS1Click),
       Separator(M<&F::poptool>),
       Item(W<&F::GoogleTranslate1>, M<&F::poptool>, "GoogleTranslate1", "Google Translate", &F::GoogleTranslate1Click),
       Item(W<&F::Redirecttonewbrowser1>, M<&F::poptool>, "Redirecttonewbrowser1", "Redirect ",

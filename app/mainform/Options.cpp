@@ -32,10 +32,9 @@ options::Tfoptions::Callbacks TMainForm::OptionsCallbacks() {
   c.setPopupsAllowed = [this](bool on) { PopupsAllowed = on; };
   c.thumbZoom = [this] { return ThumbZoom; };
   c.setThumbZoom = [this](bool on) { ThumbZoom = on; };
-  // The reader window's "Enable breaking news" box, kept in the
-  // configuration until that window owns it.
-  c.breakingNews = [this] { return settings::BreakingNewsOn(config.bnews); };
-  c.setBreakingNews = [this](bool on) { config.bnews = on ? 1 : 0; };
+  // The reader window's "Enable breaking news" box.
+  c.breakingNews = [this] { return BreakingNewsEnabled(); };
+  c.setBreakingNews = [this](bool on) { SetBreakingNews(on); };
   c.paint = [this](const options::Look& look) { PaintScheme(look); };
   c.paintCurrentTab = [this] { ColourTabs(table.CurrentTab()); };
   c.schemeChanged = [this](int scheme, controls::Rgb custom) {
