@@ -2,7 +2,9 @@
 // the loopback fixture server.
 #include "listfile/ListFile.h"
 #include "rss/Tfmanage.h"
+#include "rss/Tfhotwords.h"
 #include "rss/Tfnews.h"
+#include "settings/AtomicFile.h"
 #include "rss/TickerText.h"
 #include "support/FixtureServer.h"
 #include "support/MainFormFixture.h"
@@ -109,6 +111,27 @@ TEST_F(NewsTest, WithBreakingNewsOffNothingIsDownloaded) {
   form->TimerTimer();
   ui::WaitWithMessages(500);
   EXPECT_EQ(server.RequestCount("/feed.xml"), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(KeywordEditor, ShowsTheFileAndSavesExactlyWhatItShowsWithCrLf) {
+  testing_support::TempFolder folder;
+  folder.Write("rss.hot", "storm,\r\nflood\rhail");
+  rss::Tfhotwords editor(folder / "rss.hot", [] { return std::string("World"); });
+  editor.show();
+  EXPECT_EQ(editor.Memo1.get_buffer()->get_text(), "storm,\nflood\nhail");
+  EXPECT_EQ(editor.Label1.get_text(), "Extract breaking news from World");
+  editor.Memo1.get_buffer()->set_text("storm,\nflood");
+  ASSERT_TRUE(editor.SaveClick());
+  EXPECT_EQ(settings::ReadWholeFile(folder / "rss.hot"), std::optional<std::string>("storm,\r\nflood"));
+  // What was typed and not saved is replaced when the window is shown again.
+  editor.Memo1.get_buffer()->set_text("unsaved");
+  editor.hide();
+  editor.show();
+  EXPECT_EQ(editor.Memo1.get_buffer()->get_text(), "storm,\nflood");
 }
 
 }  // namespace
