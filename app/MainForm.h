@@ -436,6 +436,8 @@ class TMainForm : public Gtk::Window {
   // The reader's breaking-news minute, which runs whether or not the
   // reader is open.
   sigc::connection newsTimer_;
+  // False once the window is gone: downloads that end later leave it be.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   Glib::RefPtr<Gtk::CssProvider> css_;
   // Page commands
   std::unique_ptr<navigation::Tffind> ffind_;

@@ -45,8 +45,8 @@ void TMainForm::hotword(const std::string& keywords) {
       listfile::ListLoaded() || rows.front().subItems.empty() ? "" : rows.front().subItems[0];
   const std::string name = rows.front().caption;
   const std::string file = SettingsFolder() + "temphot.skrol.xml";
-  net::FetchUrlToFileAsync(address, file, UserAgent, [this, keywords, name, file](bool ok) {
-    if (!ok) return;
+  net::FetchUrlToFileAsync(address, file, UserAgent, [this, alive = alive_, keywords, name, file](bool ok) {
+    if (!*alive || !ok) return;
     try {
       const auto bytes = settings::ReadWholeFile(file);
       if (!bytes) return;

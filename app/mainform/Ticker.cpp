@@ -62,7 +62,8 @@ void TMainForm::rssClick() {
   const std::string address = feed->subItems.empty() ? "" : feed->subItems[0];
   const std::string file = SettingsFolder() + "temp.skrol.xml";
   // The download runs on the main loop; the text follows when it ends.
-  net::FetchUrlToFileAsync(address, file, UserAgent, [this, name, file](bool ok) {
+  net::FetchUrlToFileAsync(address, file, UserAgent, [this, alive = alive_, name, file](bool ok) {
+    if (!*alive) return;
     if (!ok || !settings::IsRegularFile(file)) return;  // the bar stays blank until the next refresh
     try {
       const auto bytes = settings::ReadWholeFile(file);
