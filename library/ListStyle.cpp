@@ -34,4 +34,18 @@ void UseListStyle() {
   Gtk::StyleContext::add_provider_for_screen(screen, css, GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
 }
 
+void BuildSearchBar(controls::Panel& panel, Gtk::Entry& hurl, controls::GlyphButton& xs) {
+  panel.set_name("Panel1");
+  panel.SetColor(kBarColor);
+  panel.set_size_request(-1, 40);
+  hurl.set_name("hurl");
+  hurl.set_size_request(260, 26);
+  panel.put(hurl, 8, 7);
+  xs.set_name("xs");
+  xs.set_tooltip_text("Search");
+  xs.set_size_request(26, 26);
+  xs.SetColors(kBarColor, {230, 230, 230});
+  panel.put(xs, 272, 7);
+}
+
 }  // namespace library

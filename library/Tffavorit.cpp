@@ -7,11 +7,6 @@
 #include "ui/ProcessMessages.h"
 
 namespace library {
-namespace {
-
-constexpr controls::Rgb kBarColor{57, 56, 56};
-
-}  // namespace
 
 Tffavorit::Tffavorit(std::string bookmarksFile, Callbacks callbacks)
     : callbacks_(std::move(callbacks)), list_(std::move(bookmarksFile)) {
@@ -24,20 +19,10 @@ Tffavorit::Tffavorit(std::string bookmarksFile, Callbacks callbacks)
   UseListStyle();
   add(layout_);
 
-  Panel1.set_name("Panel1");
-  Panel1.SetColor(kBarColor);
-  Panel1.set_size_request(-1, 40);
+  BuildSearchBar(Panel1, hurl, xs);
   layout_.pack_start(Panel1, Gtk::PACK_SHRINK);
-  hurl.set_name("hurl");
-  hurl.set_size_request(260, 26);
   hurl.signal_key_press_event().connect(sigc::mem_fun(*this, &Tffavorit::hurlKeyPress), false);
-  Panel1.put(hurl, 8, 7);
-  xs.set_name("xs");
-  xs.set_tooltip_text("Search");
-  xs.set_size_request(26, 26);
-  xs.SetColors(kBarColor, {230, 230, 230});
   xs.signal_clicked().connect(sigc::mem_fun(*this, &Tffavorit::xsClick));
-  Panel1.put(xs, 272, 7);
 
   tabela.set_name("tabela");
   tabela.AddColumn("Bookmarks", 399, /*clickable=*/true);

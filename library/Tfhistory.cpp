@@ -9,11 +9,6 @@
 #include "ui/ProcessMessages.h"
 
 namespace library {
-namespace {
-
-constexpr controls::Rgb kBarColor{57, 56, 56};
-
-}  // namespace
 
 Tfhistory::Tfhistory(std::string historyFile, int enableHist, bool loadLater, Callbacks callbacks)
     : callbacks_(std::move(callbacks)), list_(std::move(historyFile)) {
@@ -26,20 +21,10 @@ Tfhistory::Tfhistory(std::string historyFile, int enableHist, bool loadLater, Ca
   add(layout_);
 
   // The top bar: the search box and its button, the switch, the buttons.
-  Panel1.set_name("Panel1");
-  Panel1.SetColor(kBarColor);
-  Panel1.set_size_request(-1, 40);
+  BuildSearchBar(Panel1, hurl, xs);
   layout_.pack_start(Panel1, Gtk::PACK_SHRINK);
-  hurl.set_name("hurl");
-  hurl.set_size_request(260, 26);
   hurl.signal_key_press_event().connect(sigc::mem_fun(*this, &Tfhistory::hurlKeyPress), false);
-  Panel1.put(hurl, 8, 7);
-  xs.set_name("xs");
-  xs.set_tooltip_text("Search");
-  xs.set_size_request(26, 26);
-  xs.SetColors(kBarColor, {230, 230, 230});
   xs.signal_clicked().connect(sigc::mem_fun(*this, &Tfhistory::xsClick));
-  Panel1.put(xs, 272, 7);
   bchist.set_name("bchist");
   bchist.set_active(true);
   Panel1.put(bchist, 330, 11);
