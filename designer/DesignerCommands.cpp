@@ -9,12 +9,12 @@ namespace {
 
 using K = ButtonKind;
 
-ToolButtonSpec Sep(const char* name) { return {name, "", nullptr, K::Separator, nullptr}; }
+ToolButtonRow Sep(const char* name) { return {name, "", nullptr, K::Separator, nullptr}; }
 
 }  // namespace
 
-const std::vector<ToolButtonSpec>& ToolBar1Buttons() {
-  static const std::vector<ToolButtonSpec> buttons = {
+const std::vector<ToolButtonRow>& ToolBar1Buttons() {
+  static const std::vector<ToolButtonRow> buttons = {
       Sep("ToolButton2"),
       {"ToolButton43", "New", "document-new", K::New, nullptr},
       {"ToolButton1", "Save As", "document-save-as", K::SaveAs, nullptr},
@@ -47,8 +47,8 @@ const std::vector<ToolButtonSpec>& ToolBar1Buttons() {
   return buttons;
 }
 
-const std::vector<ToolButtonSpec>& ToolBar2Buttons() {
-  static const std::vector<ToolButtonSpec> buttons = {
+const std::vector<ToolButtonRow>& ToolBar2Buttons() {
+  static const std::vector<ToolButtonRow> buttons = {
       Sep("ToolButton17"),
       {"ToolButton18", "Image", "insert-image", K::Command, "InsertImage"},
       {"ToolButton19", "Button", nullptr, K::Command, "InsertButton"},

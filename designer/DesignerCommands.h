@@ -25,7 +25,7 @@ enum class ButtonKind {
   Exit,       // close the window
 };
 
-struct ToolButtonSpec {
+struct ToolButtonRow {
   const char* name;
   const char* hint;     // empty for a separator
   const char* icon;     // an icon of the desktop's theme; null for none
@@ -34,8 +34,8 @@ struct ToolButtonSpec {
 };
 
 // The two toolbars, left to right.
-const std::vector<ToolButtonSpec>& ToolBar1Buttons();
-const std::vector<ToolButtonSpec>& ToolBar2Buttons();
+const std::vector<ToolButtonRow>& ToolBar1Buttons();
+const std::vector<ToolButtonRow>& ToolBar2Buttons();
 
 // How an editing command reaches the engine.
 struct EngineAction {

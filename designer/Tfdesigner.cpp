@@ -63,28 +63,28 @@ void Tfdesigner::Build() {
   layout.show_all();
 }
 
-void Tfdesigner::AddButtons(Gtk::Toolbar& bar, const std::vector<ToolButtonSpec>& specs) {
-  for (const ToolButtonSpec& spec : specs) {
-    if (std::string(spec.name) == "ToolButton47") {
+void Tfdesigner::AddButtons(Gtk::Toolbar& bar, const std::vector<ToolButtonRow>& rows) {
+  for (const ToolButtonRow& row : rows) {
+    if (std::string(row.name) == "ToolButton47") {
       // The font and size lists come before Bold.
       bar.append(fontItem_);
       bar.append(sizeItem_);
     }
     std::unique_ptr<Gtk::ToolItem> item;
-    if (spec.kind == ButtonKind::Separator) {
+    if (row.kind == ButtonKind::Separator) {
       item = std::make_unique<Gtk::SeparatorToolItem>();
     } else {
-      auto button = std::make_unique<Gtk::ToolButton>(spec.hint);
-      if (spec.icon) button->set_icon_name(spec.icon);
-      button->set_tooltip_text(spec.hint);
-      const ToolButtonSpec* s = &spec;
+      auto button = std::make_unique<Gtk::ToolButton>(row.hint);
+      if (row.icon) button->set_icon_name(row.icon);
+      button->set_tooltip_text(row.hint);
+      const ToolButtonRow* s = &row;
       button->signal_clicked().connect([this, s] { Run(*s); });
-      buttons_.emplace_back(spec.name, button.get());
+      buttons_.emplace_back(row.name, button.get());
       item = std::move(button);
     }
-    item->set_name(spec.name);
+    item->set_name(row.name);
     bar.append(*item);
-    if (spec.kind == ButtonKind::Hidden) {
+    if (row.kind == ButtonKind::Hidden) {
       item->set_no_show_all(true);
       item->hide();
     }
@@ -99,13 +99,13 @@ Gtk::ToolButton* Tfdesigner::Button(const std::string& name) {
   return nullptr;
 }
 
-void Tfdesigner::Run(const ToolButtonSpec& spec) {
-  switch (spec.kind) {
+void Tfdesigner::Run(const ToolButtonRow& row) {
+  switch (row.kind) {
     case ButtonKind::New: NewClick(); break;
     case ButtonKind::SaveAs: SaveAsClick(); break;
     case ButtonKind::Edit: EditClick(); break;
     case ButtonKind::Preview: PreviewClick(); break;
-    case ButtonKind::Command: akcija(spec.command); break;
+    case ButtonKind::Command: akcija(row.command); break;
     case ButtonKind::ForeColor: ToolButton8Click(); break;
     case ButtonKind::BackColor: ToolButton9Click(); break;
     case ButtonKind::Print: PrintClick(); break;

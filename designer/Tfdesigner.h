@@ -66,8 +66,8 @@ class Tfdesigner : public Gtk::Window {
 
  private:
   void Build();
-  void AddButtons(Gtk::Toolbar& bar, const std::vector<ToolButtonSpec>& specs);
-  void Run(const ToolButtonSpec& spec);
+  void AddButtons(Gtk::Toolbar& bar, const std::vector<ToolButtonRow>& rows);
+  void Run(const ToolButtonRow& row);
   void ColorCommand(const std::string& command);
   void Refused(const std::string& command);
   void FillFonts();
