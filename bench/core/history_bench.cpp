@@ -7,20 +7,10 @@
 #include <string>
 
 #include "library/HistoryRecording.h"
+#include "bench/FullHistory.h"
 #include "listfile/ListFile.h"
 
 namespace {
-
-listfile::Rows FullHistory() {
-  listfile::Rows rows;
-  rows.reserve(listfile::kMaxRows);
-  for (std::size_t i = 0; i < listfile::kMaxRows; ++i)
-    rows.push_back({"10/12/26   14:03:22",
-                    {"Example Domain - a page title of a typical length " + std::to_string(i),
-                     "https://www.example.com/articles/2026/12/10/some-article-" + std::to_string(i) + ".html"},
-                    0});
-  return rows;
-}
 
 void BM_RecordVisitIntoFullHistory(benchmark::State& state) {
   const std::string path = (std::filesystem::temp_directory_path() / "lumivale-bench-history.lmf").string();

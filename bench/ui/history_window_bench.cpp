@@ -12,6 +12,7 @@
 #include <string>
 
 #include "library/Tfhistory.h"
+#include "bench/FullHistory.h"
 #include "listfile/ListFile.h"
 #include "ui/ProcessMessages.h"
 
@@ -20,14 +21,7 @@ namespace {
 std::string HistoryFile() {
   static const std::string path = [] {
     const std::string p = (std::filesystem::temp_directory_path() / "lumivale-bench-window-history.lmf").string();
-    listfile::Rows rows;
-    rows.reserve(listfile::kMaxRows);
-    for (std::size_t i = 0; i < listfile::kMaxRows; ++i)
-      rows.push_back({"10/12/26   14:03:22",
-                      {"Example Domain - a page title of a typical length " + std::to_string(i),
-                       "https://www.example.com/articles/2026/12/10/some-article-" + std::to_string(i) + ".html"},
-                      0});
-    listfile::SaveListViewToFile(rows, p);
+    listfile::SaveListViewToFile(FullHistory(), p);
     return p;
   }();
   return path;
