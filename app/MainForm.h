@@ -408,6 +408,8 @@ class TMainForm : public Gtk::Window {
   void SetRedirectPicture(bool on);
   navigation::SidePanel::Callbacks SidePanelCallbacks();
   int spliterStartX_ = 0, spliterStartWidth_ = 0;
+  // The find window searches the side page (else the current tab's).
+  bool findInSide_ = false;
   // Engine events
   void BindEvents(engine::Browser* browser);
   void BindSideEvents(engine::Browser& side);

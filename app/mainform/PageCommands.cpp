@@ -22,7 +22,9 @@ constexpr const char* kAppTitle = "Lumivale web browser";
 
 navigation::Tffind& TMainForm::FindWindow() {
   if (!ffind_) {
-    ffind_ = std::make_unique<navigation::Tffind>([this] { return GetCurrentWB(); });
+    // The current tab's page, or the side page when its panel's find
+    // button opened the window.
+    ffind_ = std::make_unique<navigation::Tffind>([this] { return findInSide_ ? dxpanel.wbr() : GetCurrentWB(); });
     ffind_->set_transient_for(*this);
   }
   return *ffind_;
@@ -113,6 +115,7 @@ void TMainForm::MailLinkToThisPage2Click() {
 void TMainForm::Find1Click() {
   engine::Browser* browser = GetCurrentWB();
   if (!browser || !browser->HasDocument()) return;
+  findInSide_ = false;
   FindWindow().Open();
 }
 

@@ -19,7 +19,11 @@ navigation::SidePanel::Callbacks TMainForm::SidePanelCallbacks() {
   c.browserCreated = [this](engine::Browser& side) { BindSideEvents(side); };
   c.openInBrowser = [this] { XiButton12Click(); };
   c.close = [this] { XiButton13Click(); };
-  // The find command arrives with the page commands.
+  c.find = [this](engine::Browser& side) {
+    if (!side.HasDocument()) return;
+    findInSide_ = true;
+    FindWindow().Open();
+  };
   return c;
 }
 

@@ -142,4 +142,21 @@ TEST_F(SidePanelTest, TheCaptionGaugeFollowsTheSidePagesProgress) {
   EXPECT_EQ(form->dxpanel.pcaption.Progress(), 0);
 }
 
+TEST_F(SidePanelTest, ItsFindButtonSearchesTheSidePageAndTheMenusFindTheTab) {
+  StartRedirecting();
+  FollowLink("http://b.example/");
+  Side().FinishLoad("http://b.example/", "B");
+  form->dxpanel.XiButton11Click();
+  navigation::Tffind& find = form->FindWindow();
+  EXPECT_TRUE(find.get_visible());
+  find.etext.set_text("word");
+  find.FindNext(false);
+  ASSERT_EQ(Side().finds.size(), 1u);
+  EXPECT_TRUE(Browser(0).finds.empty());
+  form->Find1Click();
+  find.FindNext(false);
+  EXPECT_EQ(Browser(0).finds.size(), 1u);
+  EXPECT_EQ(Side().finds.size(), 1u);
+}
+
 }  // namespace
