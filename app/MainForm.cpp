@@ -35,7 +35,8 @@ TMainForm::TMainForm(Environment env) : tab(tabs::kSlotCount), env_(std::move(en
 
 TMainForm::~TMainForm() {
   *alive_ = false;
-  for (auto* c : {&timer1_, &timer5_, &timerprogress_, &rsstimer_, &graveyardTimer_, &layoutIdle_, &newsTimer_})
+  for (auto* c : {&timer1_, &timer5_, &timerprogress_, &rsstimer_, &graveyardTimer_, &layoutIdle_, &newsTimer_,
+                 &handedOverTimer_})
     c->disconnect();
   if (forms().MainForm == this) forms().MainForm = nullptr;
 }
@@ -78,7 +79,9 @@ void TMainForm::FormCreate() {
   pads.move(Panel7, 3, std::max(3, PreviewHeight - 3 - 14));
   Panel7Caption.set_size_request(std::max(1, PreviewWidth - 6), 14);
   SideRouting = false;
-  createBrowser(HomePage);
+  const auto& start = env_.startAddresses;
+  createBrowser(start.empty() ? HomePage : start.front());
+  for (std::size_t i = 1; i < start.size(); ++i) createBrowser(start[i]);
   // The address bar shows the first page's address while it loads.
   ShowAddressOf(GetCurrentWB());
   rsstimer_ = Glib::signal_timeout().connect([this] { rsstimerTimer(); return true; }, 300000);

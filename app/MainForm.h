@@ -67,6 +67,10 @@ struct Environment {
   // Where passing files (the print preview) go, ending in "/"; empty: the
   // user's cache folder.
   std::string cacheFolder;
+  // The addresses the program was started with: the first tab opens the
+  // first of them in place of the home page, the others open as tabs of
+  // their own.
+  std::vector<std::string> startAddresses;
 };
 
 class TMainForm : public Gtk::Window {
@@ -108,12 +112,39 @@ class TMainForm : public Gtk::Window {
   // ---- Command menu (mainform/Menu.cpp) --------------------------------------
   // Opens `poptool` where the pointer is.
   void ShowPoptool();
+  // A key pressed in the window: the command table's key rows take theirs
+  // before the focused widget sees it.
+  bool ShellKeyPress(GdkEventKey* key);
+
+  // ---- Browser keys (mainform/Keys.cpp) ----------------------------------------
+  // What the keys of the command table's key rows do; a row with a
+  // condition takes its key only while the condition holds, otherwise the
+  // key goes on to the focused widget (the page).
+  void BackKey();
+  void ForwardKey();
+  void ReloadKey();
+  bool PageLoading();
+  void StopKey();
+  bool AddressBarShown();
+  void AddressKey();
+  void NewTabKey();
+  void CloseTabKey();
+  void NextTabKey();
+  void PreviousTabKey();
+  void ZoomInKey();
+  void ZoomOutKey();
+  void ZoomResetKey();
 
   // ---- Tabs (mainform/Tabs.cpp) ----------------------------------------------
   // Opens `url` in a new tab and makes it current; "666ycf" (blanks
   // trimmed) stands for the home page. Answers the new tab's browser, or
   // null when no tab could be opened.
   engine::Browser* createBrowser(const std::string& url);
+  // Addresses another program handed over (a link opened on the desktop):
+  // each opens as a new tab, the home page when there are none, and the
+  // window comes to the front. They wait while a tab opens or closes or a
+  // dialog is up.
+  void OpenHandedOver(const std::vector<std::string>& addresses);
   engine::Browser* GetCurrentWB();
   void slikaklik(int slot);
   void brisiAklik(int slot);
@@ -384,6 +415,10 @@ class TMainForm : public Gtk::Window {
   void PlaceFloating();
   // Command menu
   void BuildMenu();
+  // Ctrl+Tab and Ctrl+Shift+Tab: the tab `step` places along the strip.
+  void SwitchTab(int step);
+  // Ctrl+plus, Ctrl+minus (direction 1, -1) and Ctrl+0 (0).
+  void StepZoom(int direction);
   // Tabs
   engine::Browser* OpenTab(const std::string& url);
   // Builds the widgets and the browser of slot `n`, already marked live;
@@ -426,6 +461,9 @@ class TMainForm : public Gtk::Window {
   bool probing_ = false;
   bool closing_ = false;
   bool created_ = false;
+  // Handed-over addresses not opened yet, and the timer that opens them.
+  std::vector<std::string> handedOver_;
+  sigc::connection handedOverTimer_;
   // Geometry of the window in its normal (not maximised) state.
   int normalLeft_ = 0, normalTop_ = 0, normalWidth_ = 1258, normalHeight_ = 811;
   GdkWindowState windowState_ = GdkWindowState(0);

@@ -6,11 +6,15 @@
 #include <gtkmm/main.h>
 #include <pango/pangocairo.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/Forms.h"
 #include "app/MainForm.h"
+#include "app/SingleInstance.h"
 #include "engine/WebKitBrowser.h"
+#include "navigation/CommandLine.h"
 #include "navigation/UrlResolution.h"
 #include "net/Download.h"
 #include "ui/GtkDialogs.h"
@@ -50,6 +54,14 @@ std::string ProgramFilesFolder(const std::string& executable) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
+  // A window already running in this session takes the addresses; New
+  // Session starts one of its own.
+  app::SingleInstance instance;
+  const bool newSession =
+      std::find(arguments.begin(), arguments.end(), navigation::kNewSessionOption) != arguments.end();
+  if (!newSession && !instance.Register()) return instance.HandOver(argc, argv);
+
   // Large blocks (tab captures, list files) go back to the system when
   // freed; by default the allocator raises this bound after such a block
   // and keeps the later ones in its heap, megabytes for the whole run.
@@ -78,8 +90,12 @@ int main(int argc, char** argv) {
     ended = true;
     if (gtk_main_level() > 0) gtk_main_quit();
   };
+  gchar* folder = g_get_current_dir();
+  // The arguments as GTK left them (without its own options).
+  env.startAddresses = navigation::CommandLineAddresses({argv + std::min(argc, 1), argv + argc}, folder);
+  g_free(folder);
   env.startNewInstance = [executable] {
-    const gchar* args[] = {executable.c_str(), nullptr};
+    const gchar* args[] = {executable.c_str(), navigation::kNewSessionOption, nullptr};
     return g_spawn_async(nullptr, const_cast<gchar**>(args), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr,
                          nullptr, nullptr) != FALSE;
   };
@@ -97,6 +113,7 @@ int main(int argc, char** argv) {
   net::SetFeedCacheFolder(std::string(g_get_user_cache_dir()) + "/lumivale/feeds");
 
   app::TMainForm MainForm(env);
+  instance.OnOpen([&MainForm](const std::vector<std::string>& addresses) { MainForm.OpenHandedOver(addresses); });
   // The first page is asked for before the window is shown: a view already
   // on screen at its first load makes the engine start a second process.
   MainForm.FormCreate();

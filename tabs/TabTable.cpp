@@ -43,6 +43,15 @@ std::vector<int> TabTable::LiveInStripOrder() const {
   return slots;
 }
 
+std::optional<int> TabTable::Neighbour(int slot, int step) const {
+  const std::vector<int> order = LiveInStripOrder();
+  const auto at = std::find(order.begin(), order.end(), slot);
+  if (at == order.end()) return std::nullopt;
+  const int count = int(order.size());
+  const int index = int(at - order.begin());
+  return order[std::size_t(((index + step) % count + count) % count)];
+}
+
 void TabTable::Repack() {
   int left = kFirstTabLeft;
   for (int slot : LiveInStripOrder()) {

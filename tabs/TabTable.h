@@ -48,6 +48,10 @@ class TabTable {
 
   // Live slots in strip order (left to right).
   std::vector<int> LiveInStripOrder() const;
+  // The live tab `step` places right of `slot` in the strip (left of it
+  // when negative), going round at either end; `slot` itself when it is
+  // the only live tab, nothing when it is not live.
+  std::optional<int> Neighbour(int slot, int step) const;
 
  private:
   std::array<bool, kSlotCount> live_{};

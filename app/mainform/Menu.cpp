@@ -14,6 +14,7 @@ using namespace mainform;
 namespace {
 
 using Handler = void (TMainForm::*)();
+using Condition = bool (TMainForm::*)();
 using WidgetOf = Gtk::Widget& (*)(TMainForm&);
 using MenuOf = Gtk::Menu& (*)(TMainForm&);
 
@@ -26,10 +27,11 @@ Gtk::Menu& M(TMainForm& form) {
   return form.*Member;
 }
 
-enum class Kind { Item, Separator, SideButton };
+enum class Kind { Item, Separator, SideButton, Key };
 
 // A row of the command table: a menu item of `poptool` (or of one of its
-// submenus), a separator, or a button of the side button bar `p2`.
+// submenus), a separator, a button of the side button bar `p2`, or a key
+// of the window that has no item.
 struct Command {
   Kind kind;
   WidgetOf widget;  // the member; null for a separator
@@ -41,6 +43,7 @@ struct Command {
   Handler handler = nullptr;  // null: no action
   bool hidden = false;        // never shown in the menu
   MenuOf submenu = nullptr;   // the submenu the item opens
+  Condition when = nullptr;   // a key row takes its key only while this holds
 };
 
 constexpr auto kNone = Gdk::ModifierType(0);
@@ -69,6 +72,15 @@ Command SideButton(WidgetOf widget, const char* name, const char* hint, Handler 
 }
 
 using F = TMainForm;
+
+constexpr auto kAlt = Gdk::MOD1_MASK;
+const auto kCtrlShift = Gdk::CONTROL_MASK | Gdk::SHIFT_MASK;
+
+Command Key(guint key, Gdk::ModifierType mods, const char* name, Handler handler, Condition when = nullptr) {
+  Command c{Kind::Key, nullptr, nullptr, name, "", key, mods, handler};
+  c.when = when;
+  return c;
+}
 
 // Every command of the main window, in menu order; then the side buttons
 // in the order of the button mask.
@@ -145,6 +157,29 @@ const std::vector<Command>& Commands() {
       SideButton(W<&F::XiButton7>, "XiButton7", "Zoom", &F::XiButton7Click),
       SideButton(W<&F::xF11>, "xF11", "Navigation Bar"),
       SideButton(W<&F::xiskrolup>, "xiskrolup", "Top of page"),
+
+      // The keys every browser has. A key sent with Shift for its symbol
+      // (plus on most layouts) has a row with Shift too; the keypad's keys
+      // have rows of their own.
+      Key(GDK_KEY_Left, kAlt, "Back", &F::BackKey),
+      Key(GDK_KEY_Right, kAlt, "Forward", &F::ForwardKey),
+      Key(GDK_KEY_F5, kNone, "Reload", &F::ReloadKey),
+      Key(GDK_KEY_r, kCtrl, "Reload", &F::ReloadKey),
+      Key(GDK_KEY_Escape, kNone, "Stop", &F::StopKey, &F::PageLoading),
+      Key(GDK_KEY_l, kCtrl, "Address", &F::AddressKey, &F::AddressBarShown),
+      Key(GDK_KEY_t, kCtrl, "NewTab", &F::NewTabKey),
+      Key(GDK_KEY_w, kCtrl, "CloseTab", &F::CloseTabKey),
+      Key(GDK_KEY_Tab, kCtrl, "NextTab", &F::NextTabKey),
+      Key(GDK_KEY_ISO_Left_Tab, kCtrlShift, "PreviousTab", &F::PreviousTabKey),
+      Key(GDK_KEY_Tab, kCtrlShift, "PreviousTab", &F::PreviousTabKey),
+      Key(GDK_KEY_plus, kCtrl, "ZoomIn", &F::ZoomInKey),
+      Key(GDK_KEY_plus, kCtrlShift, "ZoomIn", &F::ZoomInKey),
+      Key(GDK_KEY_equal, kCtrl, "ZoomIn", &F::ZoomInKey),
+      Key(GDK_KEY_KP_Add, kCtrl, "ZoomIn", &F::ZoomInKey),
+      Key(GDK_KEY_minus, kCtrl, "ZoomOut", &F::ZoomOutKey),
+      Key(GDK_KEY_KP_Subtract, kCtrl, "ZoomOut", &F::ZoomOutKey),
+      Key(GDK_KEY_0, kCtrl, "ZoomReset", &F::ZoomResetKey),
+      Key(GDK_KEY_KP_0, kCtrl, "ZoomReset", &F::ZoomResetKey),
   };
   return table;
 }
@@ -163,7 +198,10 @@ void TMainForm::BuildMenu() {
   add_accel_group(accelerators);
   poptool.set_name("poptool");
 
+  signal_key_press_event().connect(sigc::mem_fun(*this, &TMainForm::ShellKeyPress), false);
+
   for (const Command& c : Commands()) {
+    if (c.kind == Kind::Key) continue;
     if (c.kind == Kind::Separator) {
       auto* separator = Gtk::manage(new Gtk::SeparatorMenuItem);
       c.menu(*this).append(*separator);
@@ -202,6 +240,19 @@ void TMainForm::BuildMenu() {
   // The check marks as designed.
   HideAdressBar1.set_active(true);
   FlatAdressBar1.set_active(true);
+}
+
+bool TMainForm::ShellKeyPress(GdkEventKey* key) {
+  const auto mods = Gdk::ModifierType(key->state) & (Gdk::CONTROL_MASK | Gdk::SHIFT_MASK | Gdk::MOD1_MASK);
+  // Caps Lock does not change what a letter key does.
+  const guint keyval = gdk_keyval_to_lower(key->keyval);
+  for (const Command& c : Commands()) {
+    if (c.kind != Kind::Key || c.key != keyval || c.mods != mods) continue;
+    if (c.when && !(this->*c.when)()) return false;
+    (this->*c.handler)();
+    return true;
+  }
+  return false;
 }
 
 void TMainForm::ShowPoptool() {

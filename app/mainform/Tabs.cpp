@@ -28,6 +28,26 @@ engine::Browser* TMainForm::createBrowser(const std::string& url) {
   }
 }
 
+void TMainForm::OpenHandedOver(const std::vector<std::string>& addresses) {
+  if (addresses.empty())
+    handedOver_.emplace_back(kHomePageToken);
+  else
+    handedOver_.insert(handedOver_.end(), addresses.begin(), addresses.end());
+  if (handedOverTimer_.connected()) return;
+  handedOverTimer_ = Glib::signal_timeout().connect(
+      [this] {
+        if (closing_) return false;
+        if (!created_ || tabBusy_ || ui::NestedDepth() > 0) return true;
+        const std::vector<std::string> addresses = std::move(handedOver_);
+        handedOver_.clear();
+        for (const std::string& address : addresses)
+          if (!closing_) createBrowser(address);
+        if (!closing_) present();
+        return false;
+      },
+      20);
+}
+
 engine::Browser* TMainForm::OpenTab(const std::string& url) {
   const std::string address = ui::Trim(url) == kHomePageToken ? HomePage : url;
   const auto free = table.FreeSlot();

@@ -80,6 +80,34 @@ TEST(TabTable, RepackClosesTheGapsAndKeepsTheOrderOfTheStrip) {
   EXPECT_EQ(t.LiveCount(), 3);
 }
 
+TEST(TabTable, NeighboursFollowTheStripAndGoRoundAtItsEnds) {
+  TabTable t = WithTabs(tabs::kSlotCount);
+  // Slot 5, closed and opened again, sits at the end of the strip.
+  t.Close(5);
+  t.Repack();
+  t.Open(5);
+  const int last = tabs::kSlotCount - 1;
+  struct Case {
+    int slot, step;
+    std::optional<int> expected;
+  };
+  const Case cases[] = {
+      {4, 1, 6},       // over the gap slot 5 left
+      {last, 1, 5},    // strip order, not slot order
+      {5, 1, 0},       // round from the end
+      {0, -1, 5},      // round from the start
+      {6, -1, 4},
+  };
+  for (const Case& c : cases) EXPECT_EQ(t.Neighbour(c.slot, c.step), c.expected) << c.slot << " " << c.step;
+
+  TabTable one = WithTabs(3);
+  one.Close(0);
+  one.Close(2);
+  EXPECT_EQ(one.Neighbour(1, 1), 1);
+  EXPECT_EQ(one.Neighbour(1, -1), 1);
+  EXPECT_EQ(one.Neighbour(0, 1), std::nullopt);
+}
+
 TEST(StripLayout, OverflowShowsTheScrollButtonsAndParksTheNewTabButton) {
   tabs::StripLayout s;
   s.areaWidth = 600;
