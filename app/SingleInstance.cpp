@@ -30,6 +30,15 @@ SingleInstance::~SingleInstance() {
   g_object_unref(application_);
 }
 
+void SingleInstance::Prepare() {
+  if (!SessionBusThere()) return;
+  g_bus_get(G_BUS_TYPE_SESSION, nullptr,
+            +[](GObject*, GAsyncResult* result, gpointer) {
+              if (GDBusConnection* bus = g_bus_get_finish(result, nullptr)) g_object_unref(bus);
+            },
+            nullptr);
+}
+
 bool SingleInstance::Register() {
   if (!SessionBusThere()) return true;
   application_ = g_application_new(kApplicationId, G_APPLICATION_HANDLES_COMMAND_LINE);

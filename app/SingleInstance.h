@@ -23,6 +23,9 @@ class SingleInstance {
   SingleInstance(const SingleInstance&) = delete;
   SingleInstance& operator=(const SingleInstance&) = delete;
 
+  // Starts connecting to the session bus in the background, so that
+  // Register finds the connection made while the rest of start-up ran.
+  void Prepare();
   // Takes the program's name on the session bus. False when another
   // process has it: then HandOver passes this one's command line on.
   // Without a session bus every process is on its own (true).

@@ -7,6 +7,7 @@
 #include <pango/pangocairo.h>
 
 #include <algorithm>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -56,21 +57,29 @@ std::string ProgramFilesFolder(const std::string& executable) {
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
   // A window already running in this session takes the addresses; New
-  // Session starts one of its own.
+  // Session starts one of its own. The session bus is reached while the
+  // toolkit starts.
   app::SingleInstance instance;
   const bool newSession =
       std::find(arguments.begin(), arguments.end(), navigation::kNewSessionOption) != arguments.end();
-  if (!newSession && !instance.Register()) return instance.HandOver(argc, argv);
+  if (!newSession) instance.Prepare();
 
   // Large blocks (tab captures, list files) go back to the system when
   // freed; by default the allocator raises this bound after such a block
   // and keeps the later ones in its heap, megabytes for the whole run.
   mallopt(M_MMAP_THRESHOLD, 256 * 1024);
-  gtk_init(&argc, &argv);
+  // Handing addresses over needs no display.
+  const bool display = gtk_init_check(&argc, &argv);
   // Pango reads the font configuration on a thread of its own, started with
   // the default font map, and the first widget that measures text waits
   // for it. Started now, it runs while the engine builds its context.
-  pango_cairo_font_map_get_default();
+  if (display) pango_cairo_font_map_get_default();
+  if (!newSession && !instance.Register()) return instance.HandOver(argc, argv);
+  if (!display) {
+    const char* name = gdk_get_display_arg_name();
+    std::cerr << "lumivale: cannot open display: " << (name ? name : "") << "\n";
+    return 1;
+  }
   Gtk::Main::init_gtkmm_internals();
   g_set_application_name("Lumivale web browser");
 
