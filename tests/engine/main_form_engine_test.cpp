@@ -202,6 +202,26 @@ TEST_F(MainFormEngineTest, APopUpOfTheCurrentTabAsksAndYesLoadsItInANewTab) {
   EXPECT_TRUE(form->PopupsAllowed);
 }
 
+TEST_F(MainFormEngineTest, APopUpThatClosesItselfTakesOnlyItsOwnTabAway) {
+  server.AddPopupPage("/opener", "/popup");
+  server.AddPage("/popup", "<title>Popup</title><p>popup</p>");
+  Start();
+  dialogs.answers = {ui::Answer::Yes};
+  Current().Navigate(server.Url("/opener"));
+  ASSERT_TRUE(ui::WaitUntil([&] { return form->table.LiveCount() == 2; }, kLoadMs));
+  ASSERT_TRUE(WaitLoaded(server.Url("/popup")));
+  engine::Browser* opener = form->tab[0].browser.get();
+
+  // The pop-up's own script closes its window, as a page does when done.
+  ASSERT_TRUE(Current().RunScript("setTimeout(function() { window.close(); }, 0); 'closing'"));
+  ASSERT_TRUE(ui::WaitUntil([&] { return form->table.LiveCount() == 1; }, kLoadMs));
+  EXPECT_TRUE(form->table.IsLive(0));
+  EXPECT_FALSE(form->table.IsLive(1));
+  EXPECT_EQ(form->GetCurrentWB(), opener);
+  EXPECT_EQ(form->eurl.get_text(), server.Url("/opener"));
+  EXPECT_EQ(opener->RunScript("document.title"), "Opener");
+}
+
 TEST_F(MainFormEngineTest, APopUpTheUserRefusesIsNotLoaded) {
   server.AddPopupPage("/opener", "/popup");
   server.AddPage("/popup", "<title>Popup</title>");
