@@ -10,6 +10,7 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -169,6 +170,9 @@ class TMainForm : public Gtk::Window {
   void WebBrowserTitleChange(const std::string& text);
   void wbDownloadComplete();
   void wbrDocumentComplete(engine::Browser* sender, bool topLevel);
+  // The page of a tab asked to close its window: the tab closes, as by its
+  // cross, once the engine's handler has returned. The last tab stays.
+  void WebBrowserWindowClose(engine::Browser* sender);
   // ---- Floating toolbar and redirect mode (mainform/Toolbar.cpp) ---------------
   // What the floating toolbar asks of this window.
   navigation::Tfhint::Callbacks ToolbarCallbacks();
@@ -449,6 +453,8 @@ class TMainForm : public Gtk::Window {
   void BindEvents(engine::Browser* browser);
   void BindSideEvents(engine::Browser& side);
   void RecordVisit();
+  // The slot whose tab shows `browser`; nothing when no live tab does.
+  std::optional<int> SlotOf(const engine::Browser* browser) const;
   int MeasureText(std::string_view text);
   // Options
   options::Look stripAreaLook_;

@@ -153,7 +153,14 @@ class Browser {
   sigc::signal<void(bool topLevel)> OnDocumentComplete;
   // The user asked for the page's context menu. While this signal has a
   // handler, the engine's own menu is not shown: the handler shows ours.
+  // Over a text field or any other editable part of a page the engine's
+  // own edit menu (cut, copy, paste, spelling) comes up instead, and this
+  // signal is not emitted.
   sigc::signal<void()> OnContextMenu;
+  // The page asked to close its window (window.close() of a window it may
+  // close: one a script opened, or one with nothing to go back to). The
+  // engine closes nothing itself: the handler does, or the page stays.
+  sigc::signal<void()> OnWindowClose;
 
  protected:
   // Zooms to `percent`, already checked to be within 10 to 1000.

@@ -10,6 +10,7 @@
 
 #include "engine/AddressResolution.h"
 #include "engine/AgentHeader.h"
+#include "engine/ErrorPages.h"
 #include "engine/WebKitInternal.h"
 #include "ui/ProcessMessages.h"
 
@@ -39,6 +40,48 @@ constexpr const char* kGeneratedPagePolicy =
     "default-src 'none'; img-src http: https: data:; media-src http: https:; "
     "style-src 'unsafe-inline' http: https:; font-src http: https: data:; frame-src http: https:";
 
+// The languages of the user's locale, as spelling dictionaries are named
+// ("de_AT", "de"): no encoding or modifier, no "C" or "POSIX", and a bare
+// language only when no variant of it came before (it would load the same
+// dictionary again).
+std::vector<std::string> SpellingLanguages() {
+  std::vector<std::string> languages;
+  for (const gchar* const* name = g_get_language_names(); *name; ++name) {
+    const std::string language = *name;
+    if (language == "C" || language == "POSIX" || language.find_first_of(".@") != std::string::npos) continue;
+    const bool known = std::any_of(languages.begin(), languages.end(), [&](const std::string& l) {
+      return l == language || l.rfind(language + "_", 0) == 0;
+    });
+    if (!known) languages.push_back(language);
+  }
+  return languages;
+}
+
+// What every context the program's views belong to is set up with, once:
+// a page whose certificate cannot be verified is never shown, and text
+// fields are spell-checked in the user's languages. The dictionaries load
+// when the program is idle, not while the first window opens.
+void PrepareContext(WebKitWebContext* context) {
+  static constexpr const char* kPrepared = "lumivale-prepared";
+  if (g_object_get_data(G_OBJECT(context), kPrepared)) return;
+  g_object_set_data(G_OBJECT(context), kPrepared, GINT_TO_POINTER(1));
+  webkit_website_data_manager_set_tls_errors_policy(webkit_web_context_get_website_data_manager(context),
+                                                     WEBKIT_TLS_ERRORS_POLICY_FAIL);
+  g_idle_add_full(
+      G_PRIORITY_LOW,
+      +[](gpointer data) -> gboolean {
+        auto* c = static_cast<WebKitWebContext*>(data);
+        const std::vector<std::string> languages = SpellingLanguages();
+        std::vector<const gchar*> names;
+        for (const std::string& l : languages) names.push_back(l.c_str());
+        names.push_back(nullptr);
+        webkit_web_context_set_spell_checking_languages(c, names.data());
+        webkit_web_context_set_spell_checking_enabled(c, TRUE);
+        return G_SOURCE_REMOVE;
+      },
+      g_object_ref(context), g_object_unref);
+}
+
 bool IsFileUri(const std::string& uri) { return g_ascii_strncasecmp(uri.c_str(), "file:", 5) == 0; }
 
 WebKitBrowser::WebKitBrowser(WebKitWebView* opener, Content content) : content_(content) {
@@ -64,6 +107,7 @@ WebKitBrowser::WebKitBrowser(WebKitWebView* opener, Content content) : content_(
   // copy, so its agent is its own.
   if (webkit_web_view_get_settings(view_) != settings_) webkit_web_view_set_settings(view_, settings_);
   widget_ = Glib::wrap(GTK_WIDGET(view_));
+  PrepareContext(webkit_web_view_get_context(view_));
 
   g_signal_connect(view_, "load-changed", G_CALLBACK(OnLoadChanged), this);
   g_signal_connect(view_, "load-failed", G_CALLBACK(OnLoadFailed), this);
@@ -76,6 +120,8 @@ WebKitBrowser::WebKitBrowser(WebKitWebView* opener, Content content) : content_(
   g_signal_connect(view_, "leave-notify-event", G_CALLBACK(OnLeave), this);
   g_signal_connect(view_, "context-menu", G_CALLBACK(OnContextMenuRequested), this);
   g_signal_connect(view_, "web-process-terminated", G_CALLBACK(OnProcessTerminated), this);
+  g_signal_connect(view_, "load-failed-with-tls-errors", G_CALLBACK(OnTlsErrors), this);
+  g_signal_connect(view_, "close", G_CALLBACK(OnClose), this);
   // Before WebKit's own drawing.
   g_signal_connect(view_, "draw", G_CALLBACK(OnDraw), this);
 }
@@ -353,6 +399,7 @@ void WebKitBrowser::OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, WebKitB
     }
     case WEBKIT_LOAD_COMMITTED:
       self->committed_ = true;
+      self->errorPagePending_.clear();
       break;
     case WEBKIT_LOAD_FINISHED:
       self->firstLoadEnded_ = true;
@@ -487,6 +534,10 @@ gboolean WebKitBrowser::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* dec
   WebKitNavigationAction* action =
       webkit_navigation_policy_decision_get_navigation_action(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
   const std::string uri = ToText(webkit_uri_request_get_uri(webkit_navigation_action_get_request(action)));
+  if (!self->errorPagePending_.empty() && uri == self->errorPagePending_) {
+    self->errorPagePending_.clear();
+    return FALSE;  // the error page standing in for the address
+  }
   auto own = std::find(self->ownNavigations_.begin(), self->ownNavigations_.end(), uri);
   const bool announced = own != self->ownNavigations_.end() && !webkit_navigation_action_is_redirect(action);
   // A generated page opens no local file but those the program asks for,
@@ -548,9 +599,12 @@ gboolean WebKitBrowser::OnLeave(GtkWidget*, GdkEvent*, WebKitBrowser* self) {
   return FALSE;
 }
 
-gboolean WebKitBrowser::OnContextMenuRequested(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitTestResult*,
+gboolean WebKitBrowser::OnContextMenuRequested(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitTestResult* hit,
                                                WebKitBrowser* self) {
-  if (self->OnContextMenu.empty()) return FALSE;  // the engine's own menu
+  // In a text field, an editable region or a document in design mode the
+  // user wants to edit: the engine's own menu has cut, copy, paste and the
+  // spelling suggestions.
+  if (self->OnContextMenu.empty() || webkit_hit_test_result_context_is_editable(hit)) return FALSE;
   self->OnContextMenu.emit();
   return TRUE;
 }
@@ -575,8 +629,37 @@ gboolean WebKitBrowser::OnDraw(GtkWidget* widget, cairo_t* cr, WebKitBrowser* se
   return FALSE;  // WebKit draws the page over it
 }
 
-void WebKitBrowser::OnProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason, WebKitBrowser* self) {
+void WebKitBrowser::OnProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason reason,
+                                        WebKitBrowser* self) {
   self->ClearPending();
+  const std::string address = self->LocationURL();
+  if (address.empty()) return;  // nothing was shown; the next load starts a new process
+  ProcessEnd why = ProcessEnd::Crashed;
+  if (reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT) why = ProcessEnd::OutOfMemory;
+  if (reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API) why = ProcessEnd::EndedByProgram;
+  self->ShowErrorPage(ProcessEndedPage(why, address), address);
+}
+
+gboolean WebKitBrowser::OnTlsErrors(WebKitWebView*, gchar* uri, GTlsCertificate*, GTlsCertificateFlags problems,
+                                    WebKitBrowser* self) {
+  self->loadFailed_ = true;
+  const std::string address = ToText(uri);
+  std::string host = address;
+  if (GUri* parsed = g_uri_parse(uri, G_URI_FLAGS_NONE, nullptr)) {
+    host = ToText(g_uri_get_host(parsed));
+    g_uri_unref(parsed);
+  }
+  // The page itself never shows, and there is no way on to it: reloading
+  // asks the site again and meets the same certificate.
+  self->ShowErrorPage(NotSecurePage(host, address, unsigned(problems)), address);
+  return TRUE;
+}
+
+void WebKitBrowser::OnClose(WebKitWebView*, WebKitBrowser* self) { self->OnWindowClose.emit(); }
+
+void WebKitBrowser::ShowErrorPage(const std::string& html, const std::string& address) {
+  errorPagePending_ = address;
+  webkit_web_view_load_alternate_html(view_, html.c_str(), address.c_str(), nullptr);
 }
 
 }  // namespace webkit

@@ -216,6 +216,12 @@ class WebKitBrowser final : public Browser {
   static gboolean OnContextMenuRequested(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitTestResult*,
                                          WebKitBrowser* self);
   static void OnProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason, WebKitBrowser* self);
+  static gboolean OnTlsErrors(WebKitWebView*, gchar* uri, GTlsCertificate*, GTlsCertificateFlags problems,
+                              WebKitBrowser* self);
+  static void OnClose(WebKitWebView*, WebKitBrowser* self);
+  // Shows `html` in place of the page at `address`: the address bar keeps
+  // the address, and reloading loads that address again.
+  void ShowErrorPage(const std::string& html, const std::string& address);
   static gboolean OnDraw(GtkWidget*, cairo_t*, WebKitBrowser* self);
   void SetStatus(const std::string& text);
 
@@ -239,6 +245,9 @@ class WebKitBrowser final : public Browser {
   // Addresses Navigate announced itself: their policy decisions raise no
   // second before-navigate event.
   std::vector<std::string> ownNavigations_;
+  // An error page is about to stand in for this address: the decision
+  // about its load raises no before-navigate event and is not refused.
+  std::string errorPagePending_;
   bool committed_ = false;   // a document has ever been committed
   bool firstLoadEnded_ = false;  // the view's first load has ended
   bool loadFailed_ = false;  // the current load failed

@@ -25,8 +25,11 @@ void TMainForm::BindEvents(engine::Browser* browser) {
   browser->OnTitleChange.connect([this](const std::string& text) { WebBrowserTitleChange(text); });
   browser->OnDownloadComplete.connect([this] { wbDownloadComplete(); });
   browser->OnDocumentComplete.connect([this, browser](bool topLevel) { wbrDocumentComplete(browser, topLevel); });
+  browser->OnWindowClose.connect([this, browser] { WebBrowserWindowClose(browser); });
 }
 
+// The side browser's window.close() is not bound: the panel is the user's,
+// not a window a page opened, so its page stays.
 void TMainForm::BindSideEvents(engine::Browser& side) {
   side.OnDownloadBegin.connect(sigc::mem_fun(*this, &TMainForm::wbrDownloadBegin));
   side.OnProgressChange.connect(sigc::mem_fun(*this, &TMainForm::wbrProgressChange));
@@ -118,6 +121,29 @@ void TMainForm::wbrDocumentComplete(engine::Browser*, bool topLevel) {
   // Whichever browser completed, the current tab's picture is taken again.
   if (topLevel) WebBrowserScreenShot();
   dxpanel.ResetGauge();
+}
+
+std::optional<int> TMainForm::SlotOf(const engine::Browser* browser) const {
+  for (int slot = 0; slot < table.TabCount(); ++slot)
+    if (table.IsLive(slot) && tab[std::size_t(slot)].browser.get() == browser) return slot;
+  return std::nullopt;
+}
+
+void TMainForm::WebBrowserWindowClose(engine::Browser* sender) {
+  // Not inside the engine's handler: the tab's close stops and buries the
+  // browser that is telling us. Looked up again when the close runs, as
+  // the tab may have closed meanwhile.
+  auto alive = alive_;
+  Glib::signal_timeout().connect(
+      [this, alive, sender] {
+        if (!*alive) return false;
+        if (tabBusy_) return true;  // another tab command is under way: after it
+        const std::optional<int> slot = SlotOf(sender);
+        // A page cannot end the program by closing the last tab.
+        if (slot && table.LiveCount() > 1) brisiAklik(*slot);
+        return false;
+      },
+      20);
 }
 
 }  // namespace app

@@ -1,6 +1,7 @@
 // The main window with the real engine: the address bar's probe, pop-ups,
 // titles and the history, against the loopback fixture server.
 #include <gtest/gtest.h>
+#include <webkit2/webkit2.h>
 
 #include <cstdint>
 #include <memory>
@@ -202,6 +203,26 @@ TEST_F(MainFormEngineTest, APopUpOfTheCurrentTabAsksAndYesLoadsItInANewTab) {
   EXPECT_TRUE(form->PopupsAllowed);
 }
 
+TEST_F(MainFormEngineTest, APopUpThatClosesItselfTakesOnlyItsOwnTabAway) {
+  server.AddPopupPage("/opener", "/popup");
+  server.AddPage("/popup", "<title>Popup</title><p>popup</p>");
+  Start();
+  dialogs.answers = {ui::Answer::Yes};
+  Current().Navigate(server.Url("/opener"));
+  ASSERT_TRUE(ui::WaitUntil([&] { return form->table.LiveCount() == 2; }, kLoadMs));
+  ASSERT_TRUE(WaitLoaded(server.Url("/popup")));
+  engine::Browser* opener = form->tab[0].browser.get();
+
+  // The pop-up's own script closes its window, as a page does when done.
+  ASSERT_TRUE(Current().RunScript("setTimeout(function() { window.close(); }, 0); 'closing'"));
+  ASSERT_TRUE(ui::WaitUntil([&] { return form->table.LiveCount() == 1; }, kLoadMs));
+  EXPECT_TRUE(form->table.IsLive(0));
+  EXPECT_FALSE(form->table.IsLive(1));
+  EXPECT_EQ(form->GetCurrentWB(), opener);
+  EXPECT_EQ(form->eurl.get_text(), server.Url("/opener"));
+  EXPECT_EQ(opener->RunScript("document.title"), "Opener");
+}
+
 TEST_F(MainFormEngineTest, APopUpTheUserRefusesIsNotLoaded) {
   server.AddPopupPage("/opener", "/popup");
   server.AddPage("/popup", "<title>Popup</title>");
@@ -289,6 +310,46 @@ TEST_F(MainFormEngineTest, TitlesAndHistoryRowsFollowRealPageLoads) {
   // The thumbnail was taken from the page once it completed.
   EXPECT_TRUE(form->tab[0].thumb->HasPicture());
   EXPECT_TRUE(form->tab[0].close->get_visible());
+}
+
+TEST_F(MainFormEngineTest, PagesShownInPlaceOfPagesThatCannotBeShownAreNoVisits) {
+  testing_support::FixtureServer secure(testing_support::FixtureServer::Scheme::UntrustedHttps);
+  secure.AddPage("/secret", "<title>Secret</title>");
+  server.AddPage("/first", "<title>First page</title>");
+  server.AddPage("/second", "<title>Second page</title>");
+  Start();
+  Current().Navigate(server.Url("/first"));
+  ASSERT_TRUE(WaitLoaded(server.Url("/first")));
+  ASSERT_TRUE(ui::WaitUntil([&] { return history->mhistory.Items().size() == 2; }, kLoadMs));
+  auto hint = [&](int slot) { return std::string(form->tab[std::size_t(slot)].panel->get_tooltip_text()); };
+
+  // A site whose certificate is not trusted.
+  Current().Navigate(secure.Url("/secret"));
+  ASSERT_TRUE(ui::WaitUntil([&] { return hint(0).find("not secure") != std::string::npos; }, kLoadMs));
+  ASSERT_TRUE(WaitLoaded(secure.Url("/secret")));
+  ui::WaitWithMessages(300);
+  EXPECT_EQ(form->eurl.get_text(), secure.Url("/secret"));
+  EXPECT_EQ(history->mhistory.Items().size(), 2u);
+
+  // A page whose process ended while another tab was visited after it.
+  Current().Navigate(server.Url("/second"));
+  ASSERT_TRUE(WaitLoaded(server.Url("/second")));
+  form->createBrowser(server.Url("/first"));
+  ASSERT_TRUE(WaitLoaded(server.Url("/first")));
+  ASSERT_TRUE(ui::WaitUntil([&] { return history->mhistory.Items().size() == 4; }, kLoadMs));
+  form->slikaklik(0);
+  webkit_web_view_terminate_web_process(WEBKIT_WEB_VIEW(Current().widget().gobj()));
+  ASSERT_TRUE(ui::WaitUntil([&] { return hint(0).find("stopped") != std::string::npos; }, kLoadMs));
+  ASSERT_TRUE(WaitLoaded(server.Url("/second")));
+  ui::WaitWithMessages(300);
+  EXPECT_EQ(form->eurl.get_text(), server.Url("/second"));
+  ASSERT_EQ(history->mhistory.Items().size(), 4u);
+  listfile::Rows onDisk;
+  ASSERT_TRUE(listfile::LoadListViewToFile(onDisk, data / "Lumivale/history.lmf"));
+  ASSERT_EQ(onDisk.size(), 4u);
+  EXPECT_EQ(onDisk[0].subItems, (std::vector<std::string>{"First page", server.Url("/first")}));
+  EXPECT_EQ(onDisk[1].subItems, (std::vector<std::string>{"Second page", server.Url("/second")}));
+  EXPECT_EQ(onDisk[2].subItems, (std::vector<std::string>{"First page", server.Url("/first")}));
 }
 
 TEST_F(MainFormEngineTest, DuplicateShowsTheSourcePageAsScriptsLeftIt) {

@@ -240,6 +240,83 @@ TEST(ContextMenu, AHandlerReplacesTheEnginesMenu) {
   EXPECT_TRUE(ui::WaitUntil([&] { return visibleMenus() == 0; }, 5000));
 }
 
+// The engine's menus now up on the screen.
+int VisibleEngineMenus() {
+  GList* toplevels = gtk_window_list_toplevels();
+  int menus = 0;
+  for (GList* l = toplevels; l; l = l->next) {
+    menus += gtk_window_get_window_type(GTK_WINDOW(l->data)) == GTK_WINDOW_POPUP &&
+             gtk_widget_get_visible(GTK_WIDGET(l->data));
+  }
+  g_list_free(toplevels);
+  return menus;
+}
+
+// Closes the menus that are up, so their grab of the pointer ends.
+void CloseEngineMenus() {
+  GList* toplevels = gtk_window_list_toplevels();
+  for (GList* l = toplevels; l; l = l->next) {
+    GtkWidget* child = gtk_bin_get_child(GTK_BIN(l->data));
+    if (child && GTK_IS_MENU(child)) gtk_menu_popdown(GTK_MENU(child));
+  }
+  g_list_free(toplevels);
+  ui::WaitUntil([] { return VisibleEngineMenus() == 0; }, 5000);
+}
+
+TEST(ContextMenu, EditablePartsOfAPageGetTheEnginesEditMenuEverywhereElseOurs) {
+  testing_support::FixtureServer server;
+  server.AddPage("/fields",
+                 "<!DOCTYPE html><html><head><title>Fields</title><style>"
+                 "body{margin:0} .f{position:absolute;left:20px;width:300px;height:40px;margin:0;padding:0}"
+                 "</style></head><body>"
+                 "<p class='f' style='top:0'>plain words plain words plain words</p>"
+                 "<textarea class='f' style='top:60px'>a text area</textarea>"
+                 "<input class='f' style='top:120px' value='a text box'>"
+                 "<div class='f' style='top:180px' contenteditable='true'>an editable region</div>"
+                 "<input class='f' style='top:240px' type='checkbox'>"
+                 "</body></html>");
+  BrowserWindow shown(engine::CreateWebKitBrowser(), 1300, 200, 400, 320);
+  int asked = 0;
+  shown.browser->OnContextMenu.connect([&] { ++asked; });
+  shown.browser->Navigate(server.Url("/fields"));
+  ASSERT_TRUE(ui::WaitUntil([&] { return shown.browser->IsComplete(); }, engine_testing::kLoadTimeoutMs));
+
+  const struct {
+    const char* what;
+    int y;
+    bool ours;
+  } cases[] = {
+      {"plain text", 20, true},
+      {"text area", 80, false},
+      {"text box", 140, false},
+      {"editable region", 200, false},
+      {"check box", 250, true},
+  };
+  for (const auto& c : cases) {
+    const int before = asked;
+    // The first clicks may come before the page takes events.
+    const bool answered = ui::WaitUntil(
+        [&] {
+          engine_testing::ClickAt(shown.browser->widget(), 30, c.y, 3);
+          ui::WaitWithMessages(200);
+          return asked > before || VisibleEngineMenus() > 0;
+        },
+        5000);
+    ASSERT_TRUE(answered) << c.what;
+    EXPECT_EQ(asked > before, c.ours) << c.what;
+    EXPECT_EQ(VisibleEngineMenus() > 0, !c.ours) << c.what;
+    CloseEngineMenus();
+  }
+
+  // In design mode the whole document is edited: the edit menu everywhere.
+  ASSERT_TRUE(shown.browser->SetDesignMode(true));
+  const int before = asked;
+  engine_testing::ClickAt(shown.browser->widget(), 30, 20, 3);
+  EXPECT_TRUE(ui::WaitUntil([&] { return VisibleEngineMenus() > 0; }, 5000));
+  EXPECT_EQ(asked, before);
+  CloseEngineMenus();
+}
+
 // A browser closed while the caller still waits for its answer: the wait
 // ends with nothing, and nothing touches the freed browser.
 class ClosedWhileWaiting : public ::testing::Test {

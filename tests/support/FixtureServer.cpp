@@ -42,15 +42,28 @@ std::string RecordedRequest::Header(const std::string& name) const {
   return {};
 }
 
-FixtureServer::FixtureServer() {
-  server_ = soup_server_new(nullptr, nullptr);
+FixtureServer::FixtureServer(Scheme scheme) : scheme_(scheme) {
+  GError* error = nullptr;
+  GTlsCertificate* certificate = nullptr;
+  if (scheme == Scheme::UntrustedHttps) {
+    const std::string folder = LUMIVALE_TEST_FIXTURES;
+    certificate = g_tls_certificate_new_from_files((folder + "/test-only-cert.pem").c_str(),
+                                                   (folder + "/test-only-key.pem").c_str(), &error);
+    if (!certificate) {
+      std::string message = error ? error->message : "unknown error";
+      g_clear_error(&error);
+      throw std::runtime_error("fixture server has no certificate: " + message);
+    }
+  }
+  server_ = certificate ? soup_server_new("tls-certificate", certificate, nullptr) : soup_server_new(nullptr, nullptr);
+  if (certificate) g_object_unref(certificate);
   soup_server_add_handler(server_, nullptr, &FixtureServer::Handle, this, nullptr);
 
-  GError* error = nullptr;
   GInetAddress* loopback = g_inet_address_new_loopback(G_SOCKET_FAMILY_IPV4);
   GSocketAddress* address = g_inet_socket_address_new(loopback, 0);
   g_object_unref(loopback);
-  const bool listening = soup_server_listen(server_, address, SoupServerListenOptions(0), &error);
+  const auto options = scheme == Scheme::UntrustedHttps ? SOUP_SERVER_LISTEN_HTTPS : SoupServerListenOptions(0);
+  const bool listening = soup_server_listen(server_, address, options, &error);
   g_object_unref(address);
   if (!listening) {
     std::string message = error ? error->message : "unknown error";
@@ -70,7 +83,9 @@ FixtureServer::~FixtureServer() {
   g_object_unref(server_);
 }
 
-std::string FixtureServer::Url(const std::string& path) const { return "http://" + HostAndPort(path); }
+std::string FixtureServer::Url(const std::string& path) const {
+  return (scheme_ == Scheme::UntrustedHttps ? "https://" : "http://") + HostAndPort(path);
+}
 
 std::string FixtureServer::HostAndPort(const std::string& path) const {
   return "127.0.0.1:" + std::to_string(port_) + path;

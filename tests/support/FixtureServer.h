@@ -55,15 +55,22 @@ struct RecordedRequest {
 
 class FixtureServer {
  public:
+  enum class Scheme {
+    Http,
+    // HTTPS with a self-signed certificate for "localhost" (a test-only
+    // key, in support/fixtures): no client that verifies certificates
+    // accepts it, on 127.0.0.1 least of all.
+    UntrustedHttps,
+  };
   // Starts listening. Throws std::runtime_error when it cannot.
-  FixtureServer();
+  explicit FixtureServer(Scheme scheme = Scheme::Http);
   ~FixtureServer();
   FixtureServer(const FixtureServer&) = delete;
   FixtureServer& operator=(const FixtureServer&) = delete;
 
   int port() const { return port_; }
-  // "http://127.0.0.1:<port>" followed by `path` (which should start with
-  // "/"; a query may follow it).
+  // "http://127.0.0.1:<port>" (or "https://...") followed by `path` (which
+  // should start with "/"; a query may follow it).
   std::string Url(const std::string& path = "/") const;
   // "127.0.0.1:<port>" followed by `path`: an address without a scheme.
   std::string HostAndPort(const std::string& path = "") const;
@@ -106,6 +113,7 @@ class FixtureServer {
   void StartEndless(SoupServerMessage* msg, const FixturePage& page);
 
   SoupServer* server_ = nullptr;
+  Scheme scheme_ = Scheme::Http;
   int port_ = 0;
   std::map<std::string, FixturePage> pages_;
   std::vector<RecordedRequest> requests_;

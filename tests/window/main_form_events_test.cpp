@@ -55,6 +55,34 @@ TEST_F(MainFormTest, APopUpFromABackgroundTabIsBlockedWithoutAQuestion) {
   EXPECT_EQ(form->table.LiveCount(), 2);
 }
 
+TEST_F(MainFormTest, APageClosingItsWindowClosesItsTabButNeverTheLastOne) {
+  Start();
+  form->sbdodajClick();
+  form->sbdodajClick();
+  ASSERT_EQ(form->table.LiveCount(), 3);
+  engine::FakeBrowser* middle = browsers[1];
+  engine::FakeBrowser* last = browsers[2];
+
+  // A background tab's page closes its own tab, not the current one; the
+  // close waits until the engine's handler has returned.
+  middle->OnWindowClose.emit();
+  EXPECT_TRUE(form->table.IsLive(1));
+  ASSERT_TRUE(ui::WaitUntil([&] { return !form->table.IsLive(1); }, 3000));
+  EXPECT_EQ(form->table.LiveCount(), 2);
+  EXPECT_EQ(form->GetCurrentWB(), last);
+
+  // The current tab's page: the tab beside it becomes current.
+  last->OnWindowClose.emit();
+  ASSERT_TRUE(ui::WaitUntil([&] { return form->table.LiveCount() == 1; }, 3000));
+  EXPECT_EQ(form->GetCurrentWB(), browsers[0]);
+
+  // The only tab left stays, and the program goes on.
+  browsers[0]->OnWindowClose.emit();
+  ui::WaitWithMessages(200);
+  EXPECT_EQ(form->table.LiveCount(), 1);
+  EXPECT_EQ(programEnds, 0);
+}
+
 TEST_F(MainFormTest, InRedirectModeTabsDoNotNavigate) {
   Start();
   bool cancel = true;
