@@ -50,6 +50,8 @@ void OnSent(GObject* source, GAsyncResult* result, gpointer data) {
     // Only the headers were wanted: the body is never read.
     request->outcome->body = body;
     if (request->outcome->abandoned) request->outcome->DropBody();
+  } else if (g_error_matches(error, G_TLS_ERROR, G_TLS_ERROR_BAD_CERTIFICATE)) {
+    request->outcome->status = kUntrustedCertificate;
   }
   g_clear_error(&error);
   request->outcome->done = true;

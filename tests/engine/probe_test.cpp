@@ -93,6 +93,16 @@ TEST(ProbeFailure, UnreachableAndMalformedAddressesAreNotAddresses) {
   }
 }
 
+TEST(ProbeCertificate, AServerWhoseCertificateCannotBeVerifiedIsAnAddressButGetsNoRequest) {
+  FixtureServer untrusted(FixtureServer::Scheme::UntrustedHttps);
+  untrusted.AddPage("/secret", "<p>secret</p>");
+  EXPECT_EQ(net::FetchStatus(untrusted.Url("/secret"), "agent", 5000), net::kUntrustedCertificate);
+  // Opened, so that its tab tells the user why it is not shown, and never
+  // handed to a search engine.
+  EXPECT_TRUE(navigation::CheckUrl(untrusted.Url("/secret"), 5000));
+  EXPECT_EQ(untrusted.RequestCount("/secret"), 0);
+}
+
 TEST_F(Probe, ASlowServerIsGivenUpAtTheTimeOut) {
   server.AddSlowPage("/slow", 5000, "late");
   const gint64 start = g_get_monotonic_time();
