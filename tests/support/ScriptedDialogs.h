@@ -47,8 +47,14 @@ class ScriptedDialogs final : public ui::Dialogs {
     return openAnswer;
   }
   std::optional<ui::SaveChoice> SaveFile(const std::string& title, const std::string& suggestedName,
-                                         const std::vector<ui::FileType>& types, Gtk::Window*) override {
-    fileDialogs.push_back({title, types, suggestedName});
+                                         const std::vector<ui::FileType>& types, Gtk::Window*,
+                                         const std::string& folder = {}) override {
+    fileDialogs.push_back({title, types, suggestedName, folder});
+    if (!saveAnswers.empty()) {
+      std::optional<ui::SaveChoice> answer = saveAnswers.front();
+      saveAnswers.pop_front();
+      return answer;
+    }
     return saveAnswer;
   }
 
@@ -83,9 +89,13 @@ class ScriptedDialogs final : public ui::Dialogs {
     std::string title;
     std::vector<ui::FileType> types;
     std::string suggestedName;
+    std::string folder;  // the folder a save dialog starts in; empty: its own choice
   };
   std::vector<FileDialog> fileDialogs;
   std::optional<std::string> openAnswer;
+  // What save dialogs answer: the next of `saveAnswers` while there are
+  // any, then `saveAnswer`.
+  std::deque<std::optional<ui::SaveChoice>> saveAnswers;
   std::optional<ui::SaveChoice> saveAnswer;
   // Text questions, and their answer (nothing: Cancel).
   std::vector<std::string> asked;
