@@ -1,6 +1,7 @@
 // Files the WebKit browser downloads for the user instead of showing them:
 // which responses become downloads, and the download handle the shell
 // keeps while WebKit receives the file.
+#include <errno.h>
 #include <glib/gstdio.h>
 #include <webkit2/webkit2.h>
 
@@ -121,10 +122,33 @@ class WebKitFileDownload final : public Download {
       return;
     }
     destination_ = *path;
-    existedBefore_ = g_file_test(destination_.c_str(), G_FILE_TEST_EXISTS);
-    // The user already agreed to replace a file that is there.
-    webkit_download_set_allow_overwrite(download_, TRUE);
-    webkit_download_set_destination(download_, destination_.c_str());
+    // WebKit empties a file at its destination as soon as it starts and
+    // removes it when the download fails. It writes to a name of its own
+    // beside the file the user chose; that file, when there is one, stays
+    // as it was until the whole download has come.
+    receiving_ = UnusedName(destination_ + ".part");
+    webkit_download_set_allow_overwrite(download_, FALSE);
+    webkit_download_set_destination(download_, receiving_.c_str());
+  }
+
+  // `path`, or a numbered name beside it, that no file has.
+  static std::string UnusedName(const std::string& path) {
+    std::string candidate = path;
+    for (int n = 1; g_file_test(candidate.c_str(), G_FILE_TEST_EXISTS) ||
+                    g_file_test((candidate + ".wkdownload").c_str(), G_FILE_TEST_EXISTS);
+         ++n)
+      candidate = path + "." + std::to_string(n);
+    return candidate;
+  }
+
+  // Puts the received file in the place of the one the user chose
+  // (replacing it, as the user agreed). False, with `reason_`, when it
+  // cannot.
+  bool Deliver() {
+    if (g_rename(receiving_.c_str(), destination_.c_str()) == 0) return true;
+    const int error = errno;
+    reason_ = std::string("The file could not be put in place: ") + g_strerror(error);
+    return false;
   }
 
   std::shared_ptr<WebKitFileDownload> KeepAlive() {
@@ -158,7 +182,7 @@ class WebKitFileDownload final : public Download {
       self->decideIdle_ = 0;
     }
     auto keep = self->Release();
-    if (!self->failed_) {
+    if (!self->failed_ && self->Deliver()) {
       self->OnFinished.emit(self->destination_);
       return;
     }
@@ -169,21 +193,19 @@ class WebKitFileDownload final : public Download {
       self->OnFailed.emit(self->reason_);
   }
 
-  // What a failed or cancelled download wrote goes: the file WebKit
-  // receives into beside the destination, and the destination itself
-  // unless it was there before (a file the user had, which WebKit
-  // replaces only once the download is complete).
+  // What a failed or cancelled download wrote goes; the file the user
+  // chose is left as it was.
   void RemovePartialFile() {
-    if (destination_.empty()) return;
-    g_remove((destination_ + ".wkdownload").c_str());
-    if (!existedBefore_) g_remove(destination_.c_str());
+    if (receiving_.empty()) return;
+    g_remove(receiving_.c_str());
+    g_remove((receiving_ + ".wkdownload").c_str());
   }
 
   WebKitDownload* download_;  // our own reference
   std::string suggested_;
-  std::string destination_;
+  std::string destination_;  // the file the user chose
+  std::string receiving_;    // where WebKit writes it meanwhile
   std::string reason_;
-  bool existedBefore_ = false;
   bool cancelled_ = false;
   bool failed_ = false;
   bool ended_ = false;

@@ -43,18 +43,14 @@ class ScriptedDialogs final : public ui::Dialogs {
 
   std::optional<std::string> OpenFile(const std::string& title, const std::vector<ui::FileType>& types,
                                       Gtk::Window*) override {
-    fileDialogs.push_back({title, types, {}});
+    fileDialogs.push_back({title, types, {}, {}});
     return openAnswer;
   }
   std::optional<ui::SaveChoice> SaveFile(const std::string& title, const std::string& suggestedName,
                                          const std::vector<ui::FileType>& types, Gtk::Window*,
                                          const std::string& folder = {}) override {
     fileDialogs.push_back({title, types, suggestedName, folder});
-    if (!saveAnswers.empty()) {
-      std::optional<ui::SaveChoice> answer = saveAnswers.front();
-      saveAnswers.pop_front();
-      return answer;
-    }
+    if (chooseSave) return chooseSave(fileDialogs.back());
     return saveAnswer;
   }
 
@@ -93,9 +89,9 @@ class ScriptedDialogs final : public ui::Dialogs {
   };
   std::vector<FileDialog> fileDialogs;
   std::optional<std::string> openAnswer;
-  // What save dialogs answer: the next of `saveAnswers` while there are
-  // any, then `saveAnswer`.
-  std::deque<std::optional<ui::SaveChoice>> saveAnswers;
+  // What save dialogs answer: `chooseSave`'s answer to the dialog when it
+  // is set, else `saveAnswer`.
+  std::function<std::optional<ui::SaveChoice>(const FileDialog&)> chooseSave;
   std::optional<ui::SaveChoice> saveAnswer;
   // Text questions, and their answer (nothing: Cancel).
   std::vector<std::string> asked;

@@ -115,8 +115,9 @@ TEST_F(DownloadsTest, DownloadsOfSeveralTabsRunTogetherAndOutliveTheirTab) {
   auto first = browsers[0]->StartDownload("http://example.com/a.zip");
   auto other = second.StartDownload("http://example.com/b.zip");
   auto fromSide = side.StartDownload("http://example.com/c.zip");
-  dialogs.saveAnswers = {ui::SaveChoice{downloads / "a.zip", 0}, ui::SaveChoice{downloads / "b.zip", 0},
-                         ui::SaveChoice{downloads / "c.zip", 0}};
+  dialogs.chooseSave = [&](const testing_support::ScriptedDialogs::FileDialog& d) {
+    return ui::SaveChoice{downloads / d.suggestedName, 0};
+  };
   first->AskDestination("a.zip");
   other->AskDestination("b.zip");
   fromSide->AskDestination("c.zip");
