@@ -6,6 +6,7 @@
 #include <webkit2/webkit2.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -141,6 +142,25 @@ class WebKitFileDownload final : public Download {
     return candidate;
   }
 
+  // A server that closes the connection early may end the body without
+  // an error WebKit reports (an HTTP/1.0 server does): the length the
+  // server announced decides. Not for an encoded body, whose announced
+  // length is that of its encoded form. False, with `reason_`, when less
+  // came.
+  bool CameWhole() {
+    WebKitURIResponse* response = webkit_download_get_response(download_);
+    if (!response) return true;
+    const std::uint64_t announced = webkit_uri_response_get_content_length(response);
+    const std::uint64_t received = webkit_download_get_received_data_length(download_);
+    SoupMessageHeaders* headers = webkit_uri_response_get_http_headers(response);
+    const char* encoding = headers ? soup_message_headers_get_one(headers, "Content-Encoding") : nullptr;
+    if (announced == 0 || received >= announced || (encoding && g_ascii_strcasecmp(encoding, "identity") != 0))
+      return true;
+    reason_ = "The connection ended after " + std::to_string(received) + " of " + std::to_string(announced) +
+              " bytes.";
+    return false;
+  }
+
   // Puts the received file in the place of the one the user chose
   // (replacing it, as the user agreed). False, with `reason_`, when it
   // cannot.
@@ -182,7 +202,7 @@ class WebKitFileDownload final : public Download {
       self->decideIdle_ = 0;
     }
     auto keep = self->Release();
-    if (!self->failed_ && self->Deliver()) {
+    if (!self->failed_ && self->CameWhole() && self->Deliver()) {
       self->OnFinished.emit(self->destination_);
       return;
     }

@@ -45,6 +45,7 @@ class DownloadEngineTest : public ::testing::Test {
                    "<a id='attachment' href='/attachment'>attachment</a>"
                    "<a id='link' href='/page.html' download='saved-page.html'>download link</a>"
                    "<a id='broken' href='/broken.zip'>broken</a>"
+                   "<a id='broken-old' href='/broken-old.zip'>broken, HTTP/1.0</a>"
                    "<a id='refused' href='/file.zip' download>refused</a>");
     // The file is elsewhere, where nobody answers.
     server.AddRedirect("/file.zip", refused.Url("/file.zip"));
@@ -171,9 +172,11 @@ TEST_F(DownloadEngineTest, ACancelledDialogSavesNothingAnywhere) {
 }
 
 TEST_F(DownloadEngineTest, AFailedDownloadLeavesNoPartialFileAndIsReportedByName) {
-  // Ten pieces of a file; the server goes away before the last.
+  // Ten pieces of a file; the server goes away before the last. An
+  // HTTP/1.0 server's early end reaches the engine as a plain end.
   const std::string body = BinaryBody(400 * 1024, 3);
   server.AddSlowBody("/broken.zip", body, 10, "application/zip", {}, /*dropAtEnd=*/true);
+  server.AddSlowBody("/broken-old.zip", body, 10, "application/zip", {}, /*dropAtEnd=*/true, /*http10=*/true);
   const struct {
     std::string link;
     std::string name;
@@ -182,6 +185,7 @@ TEST_F(DownloadEngineTest, AFailedDownloadLeavesNoPartialFileAndIsReportedByName
   } cases[] = {
       {"broken", "broken.zip", true, ""},
       {"broken", "broken.zip", true, "the user's own file"},
+      {"broken-old", "broken-old.zip", true, ""},
       {"refused", "file.zip", false, ""},  // its server cannot be reached
   };
   Start();

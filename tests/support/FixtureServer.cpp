@@ -134,13 +134,15 @@ void FixtureServer::AddEndlessPage(const std::string& path) {
 
 void FixtureServer::AddSlowBody(const std::string& path, const std::string& body, int chunks,
                                const std::string& contentType,
-                               std::vector<std::pair<std::string, std::string>> headers, bool dropAtEnd) {
+                               std::vector<std::pair<std::string, std::string>> headers, bool dropAtEnd,
+                               bool http10) {
   FixturePage page;
   page.contentType = contentType;
   page.headers = std::move(headers);
   page.endless = true;
   page.chunks = std::max(1, chunks);
   page.dropAtEnd = dropAtEnd;
+  page.http10 = http10;
   // Pieces of equal size; the last one takes what is left.
   page.body = body;
   Add(path, std::move(page));
@@ -257,6 +259,7 @@ void FixtureServer::StartEndless(SoupServerMessage* msg, const FixturePage& page
   soup_message_headers_replace(response, "Content-Type", page.contentType.c_str());
   soup_message_headers_replace(response, "Cache-Control", "no-store");
   soup_server_message_set_status(msg, guint(page.status), nullptr);
+  if (page.http10) soup_server_message_set_http_version(msg, SOUP_HTTP_1_0);
   SoupMessageBody* body = soup_server_message_get_response_body(msg);
   soup_message_body_set_accumulate(body, FALSE);
   const std::string first = Piece(page, 0);

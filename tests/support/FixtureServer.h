@@ -43,6 +43,8 @@ struct FixturePage {
   // With `chunks`: after the last chunk the server drops the connection
   // instead of ending the body, as a server that fails halfway does.
   bool dropAtEnd = false;
+  // The answer comes as from an HTTP/1.0 server.
+  bool http10 = false;
 };
 
 // One request as it reached the server.
@@ -97,7 +99,8 @@ class FixtureServer {
   // the extra `headers`; with `dropAtEnd` the connection is dropped
   // before the last piece instead.
   void AddSlowBody(const std::string& path, const std::string& body, int chunks, const std::string& contentType,
-                   std::vector<std::pair<std::string, std::string>> headers = {}, bool dropAtEnd = false);
+                   std::vector<std::pair<std::string, std::string>> headers = {}, bool dropAtEnd = false,
+                   bool http10 = false);
 
   // Every request so far, oldest first.
   std::vector<RecordedRequest> Requests() const { return requests_; }
