@@ -58,13 +58,17 @@ class WebKitFileDownload final : public Download {
     if (ended_ || cancelled_) return;
     cancelled_ = true;
     webkit_download_cancel(download_);
+    // At once, too: the program may end before WebKit reports the end.
+    RemovePartialFile();
   }
 
   // The engine's own references to the downloads that run: a download
   // lives on when the shell lets it go, until WebKit is done with it.
   static std::vector<std::shared_ptr<WebKitFileDownload>>& Kept() {
-    static std::vector<std::shared_ptr<WebKitFileDownload>> running;
-    return running;
+    // Never destroyed: downloads still running when the program ends are
+    // not touched while the process goes.
+    static auto* running = new std::vector<std::shared_ptr<WebKitFileDownload>>;
+    return *running;
   }
 
  private:
@@ -202,7 +206,7 @@ class WebKitFileDownload final : public Download {
       self->decideIdle_ = 0;
     }
     auto keep = self->Release();
-    if (!self->failed_ && self->CameWhole() && self->Deliver()) {
+    if (!self->failed_ && !self->cancelled_ && self->CameWhole() && self->Deliver()) {
       self->OnFinished.emit(self->destination_);
       return;
     }

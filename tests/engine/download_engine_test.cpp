@@ -172,11 +172,11 @@ TEST_F(DownloadEngineTest, ACancelledDialogSavesNothingAnywhere) {
 }
 
 TEST_F(DownloadEngineTest, AFailedDownloadLeavesNoPartialFileAndIsReportedByName) {
-  // Ten pieces of a file; the server goes away before the last. An
+  // Thirty pieces of a file; the server goes away before the last. An
   // HTTP/1.0 server's early end reaches the engine as a plain end.
   const std::string body = BinaryBody(400 * 1024, 3);
-  server.AddSlowBody("/broken.zip", body, 10, "application/zip", {}, /*dropAtEnd=*/true);
-  server.AddSlowBody("/broken-old.zip", body, 10, "application/zip", {}, /*dropAtEnd=*/true, /*http10=*/true);
+  server.AddSlowBody("/broken.zip", body, 30, "application/zip", {}, /*dropAtEnd=*/true);
+  server.AddSlowBody("/broken-old.zip", body, 30, "application/zip", {}, /*dropAtEnd=*/true, /*http10=*/true);
   const struct {
     std::string link;
     std::string name;
@@ -196,16 +196,17 @@ TEST_F(DownloadEngineTest, AFailedDownloadLeavesNoPartialFileAndIsReportedByName
     const std::string path = folder() + "/" + c.name;
     if (!c.existing.empty()) std::ofstream(path, std::ios::binary) << c.existing;
     dialogs.saveAnswer = ui::SaveChoice{path, 0};
+    // Every text the status line shows.
     bool progressShown = false;
+    sigc::connection watch = form->infotextLabel.property_label().signal_changed().connect([&] {
+      const std::string status = form->infotextLabel.get_text();
+      progressShown |= status.rfind("Downloading " + c.name + ": ", 0) == 0 &&
+                       status.find(" KB of ") != std::string::npos;
+    });
     Click(c.link);
-    ASSERT_TRUE(ui::WaitUntil(
-        [&] {
-          const std::string status = form->infotextLabel.get_text();
-          progressShown |= status.rfind("Downloading " + c.name + ": ", 0) == 0 &&
-                           status.find(" KB of ") != std::string::npos;
-          return !dialogs.shown.empty();
-        },
-        kDownloadMs));
+    const bool ended = ui::WaitUntil([&] { return !dialogs.shown.empty(); }, kDownloadMs);
+    watch.disconnect();
+    ASSERT_TRUE(ended);
     EXPECT_EQ(dialogs.fileDialogs.size(), c.asked ? 1u : 0u);
     if (c.asked) EXPECT_TRUE(progressShown) << "the file was not under way when it failed";
     const std::string prefix = "The download of " + c.name + " failed: ";
