@@ -35,6 +35,7 @@ TMainForm::TMainForm(Environment env) : tab(tabs::kSlotCount), env_(std::move(en
 
 TMainForm::~TMainForm() {
   *alive_ = false;
+  CancelDownloads();
   for (auto* c : {&timer1_, &timer5_, &timerprogress_, &rsstimer_, &graveyardTimer_, &layoutIdle_, &newsTimer_,
                  &handedOverTimer_})
     c->disconnect();
@@ -186,6 +187,7 @@ void TMainForm::FormDestroy() { SaveSettings(); }
 void TMainForm::CloseProgram() {
   if (closing_) return;
   closing_ = true;
+  CancelDownloads();
   FormCloseQuery();
   FormDestroy();
   for (auto* c : {&timer1_, &timer5_, &timerprogress_, &rsstimer_, &newsTimer_}) c->disconnect();
@@ -235,7 +237,8 @@ void TMainForm::Timer1Timer() {
   };
   navigation::Tfhint* toolbar = forms().fhint;
   if (toolbar) toolbar->StayOnTop();
-  ppwheel.set_visible(!ready());
+  // The wheel also turns while a file downloads.
+  ppwheel.set_visible(!ready() || DownloadsRunning());
   if (ready() && GoogleRefresh) {
     try {
       if (auto* b = GetCurrentWB()) b->Refresh();
@@ -245,7 +248,7 @@ void TMainForm::Timer1Timer() {
   } else if (ready()) {
     GoogleRefresh = false;
   }
-  SetTimerprogress(!ready());
+  SetTimerprogress(!ready() || DownloadsRunning());
   if (toolbar) {
     toolbar->ShowStop(!ready());
     toolbar->FadeStep(get_allocated_width());

@@ -7,6 +7,7 @@
 #include <gtkmm.h>
 
 #include <array>
+#include <cstdint>
 #include <ctime>
 #include <functional>
 #include <memory>
@@ -173,6 +174,23 @@ class TMainForm : public Gtk::Window {
   // The page of a tab asked to close its window: the tab closes, as by its
   // cross, once the engine's handler has returned. The last tab stays.
   void WebBrowserWindowClose(engine::Browser* sender);
+
+  // ---- Downloads (mainform/Downloads.cpp) ---------------------------------------
+  // A page of a tab or of the side panel led to a file: the window keeps
+  // the download (it lives on when its tab closes) and reports on it.
+  void wbFileDownload(std::shared_ptr<engine::Download> download);
+  // Asks where to save it; an empty `path` cancels it.
+  void DownloadDecideDestination(engine::Download& download, const std::string& suggestedName,
+                                 std::optional<std::string>& path);
+  void DownloadProgress(engine::Download& download, std::uint64_t received, std::uint64_t expected);
+  void DownloadFinished(engine::Download& download, const std::string& path);
+  void DownloadFailed(engine::Download& download, const std::string& reason);
+  void DownloadCancelled(engine::Download& download);
+  // Some download runs (the busy wheel turns meanwhile).
+  bool DownloadsRunning() const { return !downloads_.empty(); }
+  // The folder the save dialog of a download starts in: the user's
+  // download folder, else the home folder.
+  static std::string DownloadFolder();
   // ---- Floating toolbar and redirect mode (mainform/Toolbar.cpp) ---------------
   // What the floating toolbar asks of this window.
   navigation::Tfhint::Callbacks ToolbarCallbacks();
@@ -452,10 +470,28 @@ class TMainForm : public Gtk::Window {
   // Engine events
   void BindEvents(engine::Browser* browser);
   void BindSideEvents(engine::Browser& side);
+  std::vector<sigc::connection> BindDownloadEvents(engine::Download& download);
   void RecordVisit();
   // The slot whose tab shows `browser`; nothing when no live tab does.
   std::optional<int> SlotOf(const engine::Browser* browser) const;
   int MeasureText(std::string_view text);
+  // Downloads
+  struct RunningDownload {
+    std::shared_ptr<engine::Download> download;
+    std::string name;  // the file's name, as the user knows it
+    std::uint64_t received = 0;
+    std::uint64_t expected = 0;
+    std::vector<sigc::connection> events;
+  };
+  RunningDownload* FindDownload(const engine::Download& download);
+  // Lets go of a download that ended; the status line follows.
+  void ForgetDownload(const engine::Download& download);
+  // Stops every download that runs, without reports (the program ends).
+  void CancelDownloads();
+  void ShowDownloadStatus();
+  std::vector<RunningDownload> downloads_;
+  // The status text the downloads showed last.
+  std::string downloadStatus_;
   // Options
   options::Look stripAreaLook_;
   sigc::connection stripAreaDraw_;

@@ -4,6 +4,8 @@
 
 #include <sigc++/signal.h>
 
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,6 +44,42 @@ enum class PrintResult { Printed, Canceled, Failed };
 struct Link {
   std::string href;
   std::string text;
+};
+
+// A file the engine receives for the user instead of showing it: a
+// response it cannot show, one the server sends as an attachment, or the
+// target of a download link. It belongs to the engine, not to the page:
+// it goes on when the browser that started it is gone. Handlers run on the
+// user-interface thread.
+class Download {
+ public:
+  virtual ~Download() = default;
+  Download() = default;
+  Download(const Download&) = delete;
+  Download& operator=(const Download&) = delete;
+
+  // The address it comes from.
+  virtual std::string SourceURL() const = 0;
+  // The file it is written to once chosen; empty before.
+  virtual std::string Destination() const = 0;
+  // Stops it. A file it was writing goes; OnCancelled follows.
+  virtual void Cancel() = 0;
+  // Neither finished, failed nor cancelled yet.
+  virtual bool Running() const = 0;
+
+  // The answer came: where to save it. `suggestedName` is the name the
+  // server or the link proposes, as it came (it may hold anything). The
+  // handler sets `path` to the full path of the file, replacing one that
+  // is there; left empty, the download is cancelled.
+  sigc::signal<void(const std::string& suggestedName, std::optional<std::string>& path)> OnDecideDestination;
+  // Bytes received so far, and how many are expected (0: not known).
+  sigc::signal<void(std::uint64_t received, std::uint64_t expected)> OnProgress;
+  // The whole file is at `path`.
+  sigc::signal<void(const std::string& path)> OnFinished;
+  // It failed; `reason` says why. Nothing of it is left on disk.
+  sigc::signal<void(const std::string& reason)> OnFailed;
+  // It was cancelled (Cancel, or no destination); nothing of it is left.
+  sigc::signal<void()> OnCancelled;
 };
 
 class Browser {
@@ -151,6 +189,11 @@ class Browser {
   // A document completed; `topLevel` is true when the whole page (not a
   // frame) did.
   sigc::signal<void(bool topLevel)> OnDocumentComplete;
+  // The page led to a file to download (not the loading of the page,
+  // which OnDownloadBegin and OnDownloadComplete report). A handler that
+  // wants it keeps `download` and answers its OnDecideDestination; while
+  // nobody handles this signal, every such download is cancelled.
+  sigc::signal<void(std::shared_ptr<Download> download)> OnFileDownload;
   // The user asked for the page's context menu. While this signal has a
   // handler, the engine's own menu is not shown: the handler shows ours.
   // Over a text field or any other editable part of a page the engine's

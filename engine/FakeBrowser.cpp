@@ -108,4 +108,44 @@ void FakeBrowser::FinishLoad(const std::string& address, const std::string& page
   OnDocumentComplete.emit(true);
 }
 
+std::shared_ptr<FakeDownload> FakeBrowser::StartDownload(const std::string& url) {
+  auto download = std::make_shared<FakeDownload>(url);
+  OnFileDownload.emit(download);
+  return download;
+}
+
+void FakeDownload::Cancel() {
+  ++cancels;
+  if (!running) return;
+  running = false;
+  OnCancelled.emit();
+}
+
+void FakeDownload::AskDestination(const std::string& suggestedName) {
+  std::optional<std::string> path;
+  OnDecideDestination.emit(suggestedName, path);
+  if (!running) return;
+  if (!path || path->empty()) {
+    Cancel();
+    return;
+  }
+  destination = *path;
+}
+
+void FakeDownload::Receive(std::uint64_t received, std::uint64_t expected) {
+  if (running) OnProgress.emit(received, expected);
+}
+
+void FakeDownload::Finish() {
+  if (!running) return;
+  running = false;
+  OnFinished.emit(destination);
+}
+
+void FakeDownload::Fail(const std::string& reason) {
+  if (!running) return;
+  running = false;
+  OnFailed.emit(reason);
+}
+
 }  // namespace engine

@@ -13,6 +13,29 @@ class DrawingArea;
 
 namespace engine {
 
+// A download a test drives: it asks for its destination, receives, ends.
+class FakeDownload final : public Download {
+ public:
+  explicit FakeDownload(std::string url) : source(std::move(url)) {}
+
+  std::string SourceURL() const override { return source; }
+  std::string Destination() const override { return destination; }
+  void Cancel() override;
+  bool Running() const override { return running; }
+
+  // The engine's questions and reports, as a test raises them. The
+  // destination's answer lands in `destination`; none cancels.
+  void AskDestination(const std::string& suggestedName);
+  void Receive(std::uint64_t received, std::uint64_t expected);
+  void Finish();
+  void Fail(const std::string& reason);
+
+  std::string source;
+  std::string destination;
+  bool running = true;
+  int cancels = 0;  // how often the shell cancelled it
+};
+
 class FakeBrowser final : public Browser {
  public:
   explicit FakeBrowser(Content made = Content::Web);
@@ -53,6 +76,9 @@ class FakeBrowser final : public Browser {
   // Raises the events of a finished load of `address` titled `pageTitle`:
   // title change, download complete, document complete of the whole page.
   void FinishLoad(const std::string& address, const std::string& pageTitle);
+  // The page leads to a file at `url`: raises OnFileDownload with a new
+  // download and answers it.
+  std::shared_ptr<FakeDownload> StartDownload(const std::string& url);
 
   // What the browser was made for.
   Content content;

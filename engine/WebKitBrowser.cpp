@@ -108,6 +108,8 @@ WebKitBrowser::WebKitBrowser(WebKitWebView* opener, Content content) : content_(
   if (webkit_web_view_get_settings(view_) != settings_) webkit_web_view_set_settings(view_, settings_);
   widget_ = Glib::wrap(GTK_WIDGET(view_));
   PrepareContext(webkit_web_view_get_context(view_));
+  liveBrowsers.push_back(this);
+  WatchDownloads(webkit_web_view_get_context(view_));
 
   g_signal_connect(view_, "load-changed", G_CALLBACK(OnLoadChanged), this);
   g_signal_connect(view_, "load-failed", G_CALLBACK(OnLoadFailed), this);
@@ -128,6 +130,7 @@ WebKitBrowser::WebKitBrowser(WebKitWebView* opener, Content content) : content_(
 
 WebKitBrowser::~WebKitBrowser() {
   *alive_ = false;
+  liveBrowsers.erase(std::remove(liveBrowsers.begin(), liveBrowsers.end(), this), liveBrowsers.end());
   if (graceTimer_) g_source_remove(graceTimer_);
   if (finishTimer_) g_source_remove(finishTimer_);
   g_signal_handlers_disconnect_by_data(view_, this);
@@ -530,6 +533,7 @@ void WebKitBrowser::OnProgress(WebKitWebView* view, GParamSpec*, WebKitBrowser* 
 
 gboolean WebKitBrowser::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type,
                                        WebKitBrowser* self) {
+  if (type == WEBKIT_POLICY_DECISION_TYPE_RESPONSE) return DecideResponse(WEBKIT_RESPONSE_POLICY_DECISION(decision));
   if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION) return FALSE;
   WebKitNavigationAction* action =
       webkit_navigation_policy_decision_get_navigation_action(WEBKIT_NAVIGATION_POLICY_DECISION(decision));

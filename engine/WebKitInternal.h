@@ -38,6 +38,19 @@ inline std::vector<CreationScope*> creationScopes;
 // where the pages' data lives; the engine's default context before that.
 inline WebKitWebContext* webContext = nullptr;
 
+// Every WebKit browser that exists, so that an event of the context (a
+// download) finds the browser of its view.
+inline std::vector<WebKitBrowser*> liveBrowsers;
+
+// Hands the downloads that start in `context` to the browser whose view
+// started them (WebKitDownloads.cpp). Once per context; later calls do
+// nothing.
+void WatchDownloads(WebKitWebContext* context);
+// A response the view cannot show, or one its server sends as an
+// attachment, is downloaded instead: TRUE then (decided). FALSE leaves
+// the decision to WebKit, which shows it.
+gboolean DecideResponse(WebKitResponsePolicyDecision* decision);
+
 // What an asynchronous engine call leaves for its waiting caller. Shared
 // with the callback, which may run after the caller stopped waiting or the
 // browser was destroyed; it never touches the browser.

@@ -63,11 +63,13 @@ class Dialogs {
     (void)title, (void)types, (void)owner;
     return std::nullopt;
   }
-  // A save dialog proposing `suggestedName`; it asks before a file is
+  // A save dialog proposing `suggestedName`, showing `folder` when one is
+  // given (else the dialog's own choice); it asks before a file is
   // replaced. Nothing when the user cancelled.
   virtual std::optional<SaveChoice> SaveFile(const std::string& title, const std::string& suggestedName,
-                                             const std::vector<FileType>& types, Gtk::Window* owner) {
-    (void)title, (void)suggestedName, (void)types, (void)owner;
+                                             const std::vector<FileType>& types, Gtk::Window* owner,
+                                             const std::string& folder = {}) {
+    (void)title, (void)suggestedName, (void)types, (void)owner, (void)folder;
     return std::nullopt;
   }
   // A colour dialog starting at `initial`; the colour chosen with red in

@@ -104,13 +104,15 @@ std::optional<std::string> GtkDialogs::OpenFile(const std::string& title, const 
 }
 
 std::optional<SaveChoice> GtkDialogs::SaveFile(const std::string& title, const std::string& suggestedName,
-                                               const std::vector<FileType>& types, Gtk::Window* owner) {
+                                               const std::vector<FileType>& types, Gtk::Window* owner,
+                                               const std::string& folder) {
   Gtk::FileChooserDialog chooser(title, Gtk::FILE_CHOOSER_ACTION_SAVE);
   if (owner) chooser.set_transient_for(*owner);
   chooser.add_button("_Cancel", Gtk::RESPONSE_CANCEL);
   chooser.add_button("_Save", Gtk::RESPONSE_ACCEPT);
   chooser.set_default_response(Gtk::RESPONSE_ACCEPT);
   chooser.set_do_overwrite_confirmation(true);
+  if (!folder.empty()) chooser.set_current_folder(folder);
   chooser.set_current_name(suggestedName);
   AddTypes(chooser, types);
   NestedLoop nested;

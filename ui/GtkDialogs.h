@@ -16,7 +16,8 @@ class GtkDialogs final : public Dialogs {
   std::optional<std::string> OpenFile(const std::string& title, const std::vector<FileType>& types,
                                       Gtk::Window* owner) override;
   std::optional<SaveChoice> SaveFile(const std::string& title, const std::string& suggestedName,
-                                     const std::vector<FileType>& types, Gtk::Window* owner) override;
+                                     const std::vector<FileType>& types, Gtk::Window* owner,
+                                     const std::string& folder = {}) override;
   std::optional<std::uint32_t> ChooseColor(std::uint32_t initial, Gtk::Window* owner) override;
   std::optional<std::string> AskText(const std::string& prompt, const std::string& caption,
                                      const std::string& initial, Gtk::Window* owner) override;

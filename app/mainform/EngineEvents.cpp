@@ -1,6 +1,6 @@
 // What the main window does with the events of the tabs' browsers: the
 // pop-up blocker, redirect mode, titles, the status line, the history and
-// the thumbnail refresh.
+// the thumbnail refresh, and the files the pages lead to.
 #include "app/MainForm.h"
 
 #include "app/Forms.h"
@@ -26,6 +26,7 @@ void TMainForm::BindEvents(engine::Browser* browser) {
   browser->OnDownloadComplete.connect([this] { wbDownloadComplete(); });
   browser->OnDocumentComplete.connect([this, browser](bool topLevel) { wbrDocumentComplete(browser, topLevel); });
   browser->OnWindowClose.connect([this, browser] { WebBrowserWindowClose(browser); });
+  browser->OnFileDownload.connect([this](std::shared_ptr<engine::Download> d) { wbFileDownload(std::move(d)); });
 }
 
 // The side browser's window.close() is not bound: the panel is the user's,
@@ -36,6 +37,21 @@ void TMainForm::BindSideEvents(engine::Browser& side) {
   side.OnTitleChange.connect([this](const std::string&) { wbrTitleChange(); });
   side.OnDocumentComplete.connect([this, &side](bool topLevel) { wbrDocumentComplete(&side, topLevel); });
   side.OnNewWindow2.connect(sigc::mem_fun(*this, &TMainForm::wbrNewWindow2));
+  side.OnFileDownload.connect([this](std::shared_ptr<engine::Download> d) { wbFileDownload(std::move(d)); });
+}
+
+std::vector<sigc::connection> TMainForm::BindDownloadEvents(engine::Download& download) {
+  engine::Download* d = &download;
+  return {
+      d->OnDecideDestination.connect([this, d](const std::string& suggestedName, std::optional<std::string>& path) {
+        DownloadDecideDestination(*d, suggestedName, path);
+      }),
+      d->OnProgress.connect(
+          [this, d](std::uint64_t received, std::uint64_t expected) { DownloadProgress(*d, received, expected); }),
+      d->OnFinished.connect([this, d](const std::string& path) { DownloadFinished(*d, path); }),
+      d->OnFailed.connect([this, d](const std::string& reason) { DownloadFailed(*d, reason); }),
+      d->OnCancelled.connect([this, d] { DownloadCancelled(*d); }),
+  };
 }
 
 void TMainForm::WebBrowser1NewWindow2(engine::Browser* sender, engine::Browser*& newWindow, bool& cancel) {

@@ -27,6 +27,7 @@ struct FixtureServer::Delayed {
   guint timer = 0;
   gulong finishedHandler = 0;
   bool finished = false;
+  int chunksSent = 0;
 
   ~Delayed() {
     if (timer) g_source_remove(timer);
@@ -146,6 +147,22 @@ void FixtureServer::AddEndlessPage(const std::string& path) {
   Add(path, std::move(page));
 }
 
+void FixtureServer::AddSlowBody(const std::string& path, const std::string& body, int chunks,
+                               const std::string& contentType,
+                               std::vector<std::pair<std::string, std::string>> headers, bool dropAtEnd,
+                               bool http10) {
+  FixturePage page;
+  page.contentType = contentType;
+  page.headers = std::move(headers);
+  page.endless = true;
+  page.chunks = std::max(1, chunks);
+  page.dropAtEnd = dropAtEnd;
+  page.http10 = http10;
+  // Pieces of equal size; the last one takes what is left.
+  page.body = body;
+  Add(path, std::move(page));
+}
+
 std::vector<RecordedRequest> FixtureServer::RequestsFor(const std::string& path) const {
   std::vector<RecordedRequest> found;
   std::copy_if(requests_.begin(), requests_.end(), std::back_inserter(found),
@@ -231,28 +248,63 @@ void FixtureServer::Answer(SoupServerMessage* msg, const FixturePage& page) {
                                    page.body.size());
 }
 
+namespace {
+
+// Piece `index` of `count` of `body` for a body sent in pieces; an
+// endless body sends the whole of it every time.
+std::string Piece(const FixturePage& page, int index) {
+  if (page.chunks <= 0) return page.body;
+  const std::size_t size = page.body.size() / std::size_t(page.chunks);
+  const std::size_t start = size * std::size_t(index);
+  return index + 1 == page.chunks ? page.body.substr(start) : page.body.substr(start, size);
+}
+
+}  // namespace
+
 void FixtureServer::StartEndless(SoupServerMessage* msg, const FixturePage& page) {
   SoupMessageHeaders* response = soup_server_message_get_response_headers(msg);
-  soup_message_headers_set_encoding(response, SOUP_ENCODING_CHUNKED);
+  for (const auto& [name, value] : page.headers) soup_message_headers_append(response, name.c_str(), value.c_str());
+  if (page.chunks > 0) {
+    // The length is told, so the client can show how far it got (and
+    // knows a dropped body for one).
+    soup_message_headers_set_content_length(response, goffset(page.body.size()));
+  } else {
+    soup_message_headers_set_encoding(response, SOUP_ENCODING_CHUNKED);
+  }
   soup_message_headers_replace(response, "Content-Type", page.contentType.c_str());
   soup_message_headers_replace(response, "Cache-Control", "no-store");
   soup_server_message_set_status(msg, guint(page.status), nullptr);
+  if (page.http10) soup_server_message_set_http_version(msg, SOUP_HTTP_1_0);
   SoupMessageBody* body = soup_server_message_get_response_body(msg);
   soup_message_body_set_accumulate(body, FALSE);
-  soup_message_body_append(body, SOUP_MEMORY_COPY, page.body.data(), page.body.size());
+  const std::string first = Piece(page, 0);
+  soup_message_body_append(body, SOUP_MEMORY_COPY, first.data(), first.size());
 
   auto* d = new Delayed;
   d->server = this;
   d->msg = SOUP_SERVER_MESSAGE(g_object_ref(msg));
   d->page = page;
+  d->chunksSent = 1;
   d->finishedHandler = g_signal_connect_swapped(msg, "finished", G_CALLBACK(+[](Delayed* dd) { dd->finished = true; }), d);
   d->timer = g_timeout_add(kChunkIntervalMs, +[](gpointer p) -> gboolean {
     auto* dd = static_cast<Delayed*>(p);
-    if (!dd->finished) {
+    const bool last = dd->page.chunks > 0 && dd->chunksSent + 1 >= dd->page.chunks;
+    if (!dd->finished && last && dd->page.dropAtEnd) {
+      // The connection goes, with the body unfinished.
+      g_signal_handler_disconnect(dd->msg, dd->finishedHandler);
+      dd->finishedHandler = 0;
+      if (GIOStream* stream = soup_server_message_steal_connection(dd->msg)) {
+        g_io_stream_close(stream, nullptr, nullptr);
+        g_object_unref(stream);
+      }
+      dd->finished = true;
+    } else if (!dd->finished && (dd->page.chunks <= 0 || dd->chunksSent < dd->page.chunks)) {
       SoupMessageBody* b = soup_server_message_get_response_body(dd->msg);
-      soup_message_body_append(b, SOUP_MEMORY_COPY, dd->page.body.data(), dd->page.body.size());
+      const std::string piece = Piece(dd->page, dd->chunksSent++);
+      soup_message_body_append(b, SOUP_MEMORY_COPY, piece.data(), piece.size());
+      if (last) soup_message_body_complete(b);
       soup_server_message_unpause(dd->msg);
-      return G_SOURCE_CONTINUE;
+      if (!last) return G_SOURCE_CONTINUE;
     }
     dd->timer = 0;
     FixtureServer* server = dd->server;

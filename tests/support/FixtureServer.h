@@ -38,6 +38,13 @@ struct FixturePage {
   // The headers go out at once and the body never ends: a chunk of
   // `body` every 50 ms until the client goes away.
   bool endless = false;
+  // With `endless`: the body ends after this many chunks (0: never).
+  int chunks = 0;
+  // With `chunks`: after the last chunk the server drops the connection
+  // instead of ending the body, as a server that fails halfway does.
+  bool dropAtEnd = false;
+  // The answer comes as from an HTTP/1.0 server.
+  bool http10 = false;
 };
 
 // One request as it reached the server.
@@ -95,6 +102,12 @@ class FixtureServer {
   void AddPopupPage(const std::string& path, const std::string& popupPath);
   // Headers at once, then a body that never ends (see FixturePage).
   void AddEndlessPage(const std::string& path);
+  // `body`, sent in `chunks` pieces 50 ms apart with `contentType` and
+  // the extra `headers`; with `dropAtEnd` the connection is dropped
+  // before the last piece instead.
+  void AddSlowBody(const std::string& path, const std::string& body, int chunks, const std::string& contentType,
+                   std::vector<std::pair<std::string, std::string>> headers = {}, bool dropAtEnd = false,
+                   bool http10 = false);
 
   // Every request so far, oldest first.
   std::vector<RecordedRequest> Requests() const { return requests_; }

@@ -43,12 +43,14 @@ class ScriptedDialogs final : public ui::Dialogs {
 
   std::optional<std::string> OpenFile(const std::string& title, const std::vector<ui::FileType>& types,
                                       Gtk::Window*) override {
-    fileDialogs.push_back({title, types, {}});
+    fileDialogs.push_back({title, types, {}, {}});
     return openAnswer;
   }
   std::optional<ui::SaveChoice> SaveFile(const std::string& title, const std::string& suggestedName,
-                                         const std::vector<ui::FileType>& types, Gtk::Window*) override {
-    fileDialogs.push_back({title, types, suggestedName});
+                                         const std::vector<ui::FileType>& types, Gtk::Window*,
+                                         const std::string& folder = {}) override {
+    fileDialogs.push_back({title, types, suggestedName, folder});
+    if (chooseSave) return chooseSave(fileDialogs.back());
     return saveAnswer;
   }
 
@@ -83,9 +85,13 @@ class ScriptedDialogs final : public ui::Dialogs {
     std::string title;
     std::vector<ui::FileType> types;
     std::string suggestedName;
+    std::string folder;  // the folder a save dialog starts in; empty: its own choice
   };
   std::vector<FileDialog> fileDialogs;
   std::optional<std::string> openAnswer;
+  // What save dialogs answer: `chooseSave`'s answer to the dialog when it
+  // is set, else `saveAnswer`.
+  std::function<std::optional<ui::SaveChoice>(const FileDialog&)> chooseSave;
   std::optional<ui::SaveChoice> saveAnswer;
   // Text questions, and their answer (nothing: Cancel).
   std::vector<std::string> asked;
