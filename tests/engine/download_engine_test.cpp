@@ -15,6 +15,7 @@
 #include "engine/WebKitBrowser.h"
 #include "library/Tfhistory.h"
 #include "navigation/UrlResolution.h"
+#include "RealMainForm.h"
 #include "support/DownloadFolderSetting.h"
 #include "support/FixtureServer.h"
 #include "support/ScriptedDialogs.h"
@@ -55,27 +56,11 @@ class DownloadEngineTest : public ::testing::Test {
     server.AddPage("/page.html", "<title>Page</title><p>a page to keep</p>");
   }
 
-  void TearDown() override {
-    app::forms() = app::Forms{};
-    form.reset();
-    history.reset();
-    ui::ProcessMessages();
-  }
+  void TearDown() override { main.Close(); }
 
   // Starts the main window on the server's home page, as the program does.
   void Start() {
-    data.Write("Lumivale/Lumivale.cfg", "[Config]\nHomepage=" + server.Url("/home") + "\n");
-    app::Environment env;
-    env.appDataFolder = data.str();
-    env.programFolder = program.str();
-    env.newBrowser = [] { return engine::CreateWebKitBrowser(); };
-    env.endProgram = [] {};
-    env.checkUrl = [](const std::string& text) { return navigation::CheckUrl(text, 5000); };
-    form = std::make_unique<app::TMainForm>(env);
-    form->FormCreate();
-    history = std::make_unique<library::Tfhistory>(form->SettingsFolder() + "history.lmf", form->config.enableHist);
-    app::forms().fhistory = history.get();
-    form->show();
+    main.Open(server.Url("/home"));
     ASSERT_TRUE(ui::WaitUntil(
         [&] {
           engine::Browser* b = form->GetCurrentWB();
@@ -109,13 +94,13 @@ class DownloadEngineTest : public ::testing::Test {
   const std::string zip = BinaryBody(300 * 1024, 7);
   testing_support::RefusedPort refused;
   testing_support::FixtureServer server;
-  testing_support::TempFolder data;
-  testing_support::TempFolder program;
   testing_support::TempFolder home;
   testing_support::DownloadFolderSetting folderSetting{home / "Downloads"};
   testing_support::ScriptedDialogs dialogs;
-  std::unique_ptr<app::TMainForm> form;
-  std::unique_ptr<library::Tfhistory> history;
+  engine_testing::RealMainForm main;
+  testing_support::TempFolder& data = main.data;
+  std::unique_ptr<app::TMainForm>& form = main.form;
+  std::unique_ptr<library::Tfhistory>& history = main.history;
 };
 
 TEST_F(DownloadEngineTest, WhatThePageCannotShowIsSavedWhereTheUserChoseWithItsExactBytes) {

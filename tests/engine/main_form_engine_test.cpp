@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "RealMainForm.h"
 #include "app/Forms.h"
 #include "app/MainForm.h"
 #include "engine/WebKitBrowser.h"
@@ -31,12 +32,7 @@ class MainFormEngineTest : public ::testing::Test {
     server.AddPage("/search", "<title>Results</title><p>results</p>");
   }
 
-  void TearDown() override {
-    app::forms() = app::Forms{};
-    form.reset();
-    history.reset();
-    ui::ProcessMessages();
-  }
+  void TearDown() override { main.Close(); }
 
   void Start() {
     Open("/home");
@@ -46,20 +42,8 @@ class MainFormEngineTest : public ::testing::Test {
   // Starts the main window on the home page `homePath` of the server, as
   // the program does, without waiting for the page.
   void Open(const std::string& homePath) {
-    data.Write("Lumivale/Lumivale.cfg", "[Config]\nHomepage=" + server.Url(homePath) + "\n");
-    app::Environment env;
-    env.appDataFolder = data.str();
-    env.programFolder = program.str();
-    env.newBrowser = [] { return engine::CreateWebKitBrowser(); };
-    env.endProgram = [] {};
-    env.checkUrl = [](const std::string& text) { return navigation::CheckUrl(text, 5000); };
     // Searches go to this server instead of Google.
-    env.engines[0].host = server.HostAndPort();
-    form = std::make_unique<app::TMainForm>(env);
-    form->FormCreate();
-    history = std::make_unique<library::Tfhistory>(form->SettingsFolder() + "history.lmf", form->config.enableHist);
-    app::forms().fhistory = history.get();
-    form->show();
+    main.Open(server.Url(homePath), [this](app::Environment& env) { env.engines[0].host = server.HostAndPort(); });
   }
 
   engine::Browser& Current() { return *form->GetCurrentWB(); }
@@ -106,11 +90,11 @@ class MainFormEngineTest : public ::testing::Test {
   }
 
   testing_support::FixtureServer server;
-  testing_support::TempFolder data;
-  testing_support::TempFolder program;
   testing_support::ScriptedDialogs dialogs;
-  std::unique_ptr<app::TMainForm> form;
-  std::unique_ptr<library::Tfhistory> history;
+  engine_testing::RealMainForm main;
+  testing_support::TempFolder& data = main.data;
+  std::unique_ptr<app::TMainForm>& form = main.form;
+  std::unique_ptr<library::Tfhistory>& history = main.history;
 };
 
 TEST_F(MainFormEngineTest, AReachableAddressIsProbedThenOpenedAsTyped) {

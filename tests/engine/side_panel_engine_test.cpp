@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "EngineFixture.h"
+#include "RealMainForm.h"
 #include "app/Forms.h"
 #include "app/MainForm.h"
 #include "engine/WebKitBrowser.h"
@@ -32,26 +33,12 @@ class SidePanelEngineTest : public ::testing::Test {
     server.AddPage("/home", "<title>Home</title>" + BigLink("/target"));
     server.AddPage("/target", "<title>Target</title><p>target</p>");
   }
-  void TearDown() override {
-    app::forms() = app::Forms{};
-    form.reset();
-    history.reset();
-    ui::ProcessMessages();
-  }
+  void TearDown() override { main.Close(); }
 
   void Start() {
-    data.Write("Lumivale/Lumivale.cfg", "[Config]\nHomepage=" + server.Url("/home") + "\n");
-    app::Environment env;
-    env.appDataFolder = data.str();
-    env.programFolder = program.str();
-    env.newBrowser = [] { return engine::CreateWebKitBrowser(); };
-    env.endProgram = [] {};
-    env.checkUrl = [](const std::string&) { return true; };
-    form = std::make_unique<app::TMainForm>(env);
-    form->FormCreate();
-    history = std::make_unique<library::Tfhistory>(form->SettingsFolder() + "history.lmf", 0);
-    app::forms().fhistory = history.get();
-    form->show();
+    main.Open(
+        server.Url("/home"), [](app::Environment& env) { env.checkUrl = [](const std::string&) { return true; }; },
+        /*recordHistory=*/false);
     ASSERT_TRUE(Loaded(*form->GetCurrentWB(), server.Url("/home")));
   }
 
@@ -75,11 +62,11 @@ class SidePanelEngineTest : public ::testing::Test {
   }
 
   testing_support::FixtureServer server;
-  testing_support::TempFolder data;
-  testing_support::TempFolder program;
   testing_support::ScriptedDialogs dialogs;
-  std::unique_ptr<app::TMainForm> form;
-  std::unique_ptr<library::Tfhistory> history;
+  engine_testing::RealMainForm main;
+  testing_support::TempFolder& data = main.data;
+  std::unique_ptr<app::TMainForm>& form = main.form;
+  std::unique_ptr<library::Tfhistory>& history = main.history;
 };
 
 TEST_F(SidePanelEngineTest, AClickedLinkLeavesTheTabOnItsPageAndShowsInTheSidePanel) {
