@@ -36,8 +36,7 @@ TMainForm::TMainForm(Environment env) : tab(tabs::kSlotCount), env_(std::move(en
 TMainForm::~TMainForm() {
   *alive_ = false;
   CancelDownloads();
-  for (auto* c : {&timer1_, &timer5_, &timerprogress_, &rsstimer_, &graveyardTimer_, &layoutIdle_, &newsTimer_,
-                 &handedOverTimer_})
+  for (auto* c : {&timer1_, &timer5_, &timerprogress_, &rsstimer_, &graveyardTimer_, &layoutIdle_, &newsTimer_})
     c->disconnect();
   if (forms().MainForm == this) forms().MainForm = nullptr;
 }

@@ -144,8 +144,7 @@ class TMainForm : public Gtk::Window {
   engine::Browser* createBrowser(const std::string& url);
   // Addresses another program handed over (a link opened on the desktop):
   // each opens as a new tab, the home page when there are none, and the
-  // window comes to the front. They wait while a tab opens or closes or a
-  // dialog is up.
+  // window comes to the front. They wait while a tab opens or closes.
   void OpenHandedOver(const std::vector<std::string>& addresses);
   engine::Browser* GetCurrentWB();
   void slikaklik(int slot);
@@ -474,6 +473,9 @@ class TMainForm : public Gtk::Window {
   void RecordVisit();
   // The slot whose tab shows `browser`; nothing when no live tab does.
   std::optional<int> SlotOf(const engine::Browser* browser) const;
+  // Runs `action` soon, once no tab is opening or closing; never after the
+  // window began to close.
+  void WhenTabsAreFree(std::function<void()> action);
   int MeasureText(std::string_view text);
   // Downloads
   struct RunningDownload {
@@ -503,9 +505,6 @@ class TMainForm : public Gtk::Window {
   bool probing_ = false;
   bool closing_ = false;
   bool created_ = false;
-  // Handed-over addresses not opened yet, and the timer that opens them.
-  std::vector<std::string> handedOver_;
-  sigc::connection handedOverTimer_;
   // Geometry of the window in its normal (not maximised) state.
   int normalLeft_ = 0, normalTop_ = 0, normalWidth_ = 1258, normalHeight_ = 811;
   GdkWindowState windowState_ = GdkWindowState(0);

@@ -58,8 +58,9 @@ std::vector<std::string> SpellingLanguages() {
 }
 
 // What every context the program's views belong to is set up with, once:
-// a page whose certificate cannot be verified is never shown, and text
-// fields are spell-checked in the user's languages. The dictionaries load
+// a page whose certificate cannot be verified is never shown, its
+// downloads go to the browser of their view, and text fields are
+// spell-checked in the user's languages. The dictionaries load
 // when the program is idle, not while the first window opens.
 void PrepareContext(WebKitWebContext* context) {
   static constexpr const char* kPrepared = "lumivale-prepared";
@@ -67,6 +68,7 @@ void PrepareContext(WebKitWebContext* context) {
   g_object_set_data(G_OBJECT(context), kPrepared, GINT_TO_POINTER(1));
   webkit_website_data_manager_set_tls_errors_policy(webkit_web_context_get_website_data_manager(context),
                                                      WEBKIT_TLS_ERRORS_POLICY_FAIL);
+  WatchDownloads(context);
   g_idle_add_full(
       G_PRIORITY_LOW,
       +[](gpointer data) -> gboolean {
@@ -80,6 +82,13 @@ void PrepareContext(WebKitWebContext* context) {
         return G_SOURCE_REMOVE;
       },
       g_object_ref(context), g_object_unref);
+}
+
+// The view's data that names its browser.
+constexpr const char* kBrowserKey = "lumivale-browser";
+
+WebKitBrowser* BrowserOf(WebKitWebView* view) {
+  return view ? static_cast<WebKitBrowser*>(g_object_get_data(G_OBJECT(view), kBrowserKey)) : nullptr;
 }
 
 bool IsFileUri(const std::string& uri) { return g_ascii_strncasecmp(uri.c_str(), "file:", 5) == 0; }
@@ -108,8 +117,7 @@ WebKitBrowser::WebKitBrowser(WebKitWebView* opener, Content content) : content_(
   if (webkit_web_view_get_settings(view_) != settings_) webkit_web_view_set_settings(view_, settings_);
   widget_ = Glib::wrap(GTK_WIDGET(view_));
   PrepareContext(webkit_web_view_get_context(view_));
-  liveBrowsers.push_back(this);
-  WatchDownloads(webkit_web_view_get_context(view_));
+  g_object_set_data(G_OBJECT(view_), kBrowserKey, this);
 
   g_signal_connect(view_, "load-changed", G_CALLBACK(OnLoadChanged), this);
   g_signal_connect(view_, "load-failed", G_CALLBACK(OnLoadFailed), this);
@@ -130,7 +138,8 @@ WebKitBrowser::WebKitBrowser(WebKitWebView* opener, Content content) : content_(
 
 WebKitBrowser::~WebKitBrowser() {
   *alive_ = false;
-  liveBrowsers.erase(std::remove(liveBrowsers.begin(), liveBrowsers.end(), this), liveBrowsers.end());
+  // WebKit may keep the view a while longer; it no longer has a browser.
+  g_object_set_data(G_OBJECT(view_), kBrowserKey, nullptr);
   if (graceTimer_) g_source_remove(graceTimer_);
   if (finishTimer_) g_source_remove(finishTimer_);
   g_signal_handlers_disconnect_by_data(view_, this);

@@ -88,13 +88,15 @@ class WebKitFileDownload final : public Download {
     // loop rather than inside WebKit's signal, and WebKit waits for the
     // destination meanwhile.
     self->suggested_ = ToText(suggested);
-    if (!self->decideIdle_) self->decideIdle_ = g_idle_add(+[](gpointer data) -> gboolean {
-      auto* download = static_cast<WebKitFileDownload*>(data);
-      download->decideIdle_ = 0;
-      download->AskDestination();
-      return G_SOURCE_REMOVE;
-    }, self);
+    if (!self->decideIdle_) self->decideIdle_ = g_idle_add(&AskFromLoop, self);
     return TRUE;
+  }
+
+  static gboolean AskFromLoop(gpointer data) {
+    auto* download = static_cast<WebKitFileDownload*>(data);
+    download->decideIdle_ = 0;
+    download->AskDestination();
+    return G_SOURCE_REMOVE;
   }
 
   void AskDestination() {
@@ -103,12 +105,7 @@ class WebKitFileDownload final : public Download {
     // the next download asks once it is answered.
     static bool asking = false;
     if (asking) {
-      decideIdle_ = g_timeout_add(kAskAgainMs, +[](gpointer data) -> gboolean {
-        auto* download = static_cast<WebKitFileDownload*>(data);
-        download->decideIdle_ = 0;
-        download->AskDestination();
-        return G_SOURCE_REMOVE;
-      }, this);
+      decideIdle_ = g_timeout_add(kAskAgainMs, &AskFromLoop, this);
       return;
     }
     // Kept alive through the handler.
@@ -240,23 +237,18 @@ class WebKitFileDownload final : public Download {
 void OnDownloadStarted(WebKitWebContext*, WebKitDownload* download, gpointer) {
   auto handle = std::make_shared<WebKitFileDownload>(download);
   WebKitFileDownload::Kept().push_back(handle);
-  WebKitWebView* view = webkit_download_get_web_view(download);
-  auto browser = std::find_if(liveBrowsers.begin(), liveBrowsers.end(),
-                              [&](WebKitBrowser* b) { return view && b->view() == view; });
+  WebKitBrowser* browser = BrowserOf(webkit_download_get_web_view(download));
   // Nothing is ever saved without the user choosing where.
-  if (browser == liveBrowsers.end() || (*browser)->OnFileDownload.empty()) {
+  if (!browser || browser->OnFileDownload.empty()) {
     handle->Cancel();
     return;
   }
-  (*browser)->OnFileDownload.emit(handle);
+  browser->OnFileDownload.emit(handle);
 }
 
 }  // namespace
 
 void WatchDownloads(WebKitWebContext* context) {
-  static std::vector<WebKitWebContext*> watched;
-  if (!context || std::find(watched.begin(), watched.end(), context) != watched.end()) return;
-  watched.push_back(context);
   g_signal_connect(context, "download-started", G_CALLBACK(OnDownloadStarted), nullptr);
 }
 

@@ -38,13 +38,13 @@ inline std::vector<CreationScope*> creationScopes;
 // where the pages' data lives; the engine's default context before that.
 inline WebKitWebContext* webContext = nullptr;
 
-// Every WebKit browser that exists, so that an event of the context (a
-// download) finds the browser of its view.
-inline std::vector<WebKitBrowser*> liveBrowsers;
+// The browser showing `view`, so that an event of the context (a
+// download) finds the browser of its view; null when none does any more.
+WebKitBrowser* BrowserOf(WebKitWebView* view);
 
 // Hands the downloads that start in `context` to the browser whose view
-// started them (WebKitDownloads.cpp). Once per context; later calls do
-// nothing.
+// started them (WebKitDownloads.cpp). Called once per context, when it is
+// set up for the program's views.
 void WatchDownloads(WebKitWebContext* context);
 // A response the view cannot show, or one its server sends as an
 // attachment, is downloaded instead: TRUE then (decided). FALSE leaves

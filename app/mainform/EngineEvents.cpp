@@ -149,17 +149,11 @@ void TMainForm::WebBrowserWindowClose(engine::Browser* sender) {
   // Not inside the engine's handler: the tab's close stops and buries the
   // browser that is telling us. Looked up again when the close runs, as
   // the tab may have closed meanwhile.
-  auto alive = alive_;
-  Glib::signal_timeout().connect(
-      [this, alive, sender] {
-        if (!*alive) return false;
-        if (tabBusy_) return true;  // another tab command is under way: after it
-        const std::optional<int> slot = SlotOf(sender);
-        // A page cannot end the program by closing the last tab.
-        if (slot && table.LiveCount() > 1) brisiAklik(*slot);
-        return false;
-      },
-      20);
+  WhenTabsAreFree([this, sender] {
+    const std::optional<int> slot = SlotOf(sender);
+    // A page cannot end the program by closing the last tab.
+    if (slot && table.LiveCount() > 1) brisiAklik(*slot);
+  });
 }
 
 }  // namespace app

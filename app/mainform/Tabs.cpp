@@ -28,24 +28,24 @@ engine::Browser* TMainForm::createBrowser(const std::string& url) {
   }
 }
 
-void TMainForm::OpenHandedOver(const std::vector<std::string>& addresses) {
-  if (addresses.empty())
-    handedOver_.emplace_back(kHomePageToken);
-  else
-    handedOver_.insert(handedOver_.end(), addresses.begin(), addresses.end());
-  if (handedOverTimer_.connected()) return;
-  handedOverTimer_ = Glib::signal_timeout().connect(
-      [this] {
-        if (closing_) return false;
-        if (!created_ || tabBusy_ || ui::NestedDepth() > 0) return true;
-        const std::vector<std::string> addresses = std::move(handedOver_);
-        handedOver_.clear();
-        for (const std::string& address : addresses)
-          if (!closing_) createBrowser(address);
-        if (!closing_) present();
+void TMainForm::WhenTabsAreFree(std::function<void()> action) {
+  Glib::signal_timeout().connect(
+      [this, alive = alive_, action = std::move(action)] {
+        if (!*alive || closing_) return false;
+        if (!created_ || tabBusy_) return true;
+        action();
         return false;
       },
       20);
+}
+
+void TMainForm::OpenHandedOver(const std::vector<std::string>& addresses) {
+  WhenTabsAreFree([this, addresses] {
+    if (addresses.empty()) createBrowser(kHomePageToken);
+    for (const std::string& address : addresses)
+      if (!closing_) createBrowser(address);
+    if (!closing_) present();
+  });
 }
 
 engine::Browser* TMainForm::OpenTab(const std::string& url) {

@@ -193,7 +193,9 @@ TEST_F(DownloadEngineTest, AFailedDownloadLeavesNoPartialFileAndIsReportedByName
     watch.disconnect();
     ASSERT_TRUE(ended);
     EXPECT_EQ(dialogs.fileDialogs.size(), c.asked ? 1u : 0u);
-    if (c.asked) EXPECT_TRUE(progressShown) << "the file was not under way when it failed";
+    if (c.asked) {
+      EXPECT_TRUE(progressShown) << "the file was not under way when it failed";
+    }
     const std::string prefix = "The download of " + c.name + " failed: ";
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text.rfind(prefix, 0), 0u) << dialogs.shown[0].text;

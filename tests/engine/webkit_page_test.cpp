@@ -196,50 +196,6 @@ TEST(StatusText, IsTheLinkUnderTheMouseAndEmptyOffLinks) {
   EXPECT_EQ(texts, expected);
 }
 
-TEST(ContextMenu, AHandlerReplacesTheEnginesMenu) {
-  testing_support::FixtureServer server;
-  server.AddColouredPage("/menu", "Menu", "#ffffff");
-  BrowserWindow shown(engine::CreateWebKitBrowser(), 1300, 200, 400, 300);
-  int asked = 0;
-  sigc::connection handler = shown.browser->OnContextMenu.connect([&] { ++asked; });
-  shown.browser->Navigate(server.Url("/menu"));
-  ASSERT_TRUE(ui::WaitUntil([&] { return shown.browser->IsComplete(); }, engine_testing::kLoadTimeoutMs));
-
-  const bool clicked = ui::WaitUntil(
-      [&] {
-        engine_testing::ClickAt(shown.browser->widget(), 100, 100, 3);
-        ui::WaitWithMessages(200);
-        return asked > 0;
-      },
-      5000);
-  ASSERT_TRUE(clicked);
-  auto visibleMenus = [] {
-    GList* toplevels = gtk_window_list_toplevels();
-    int menus = 0;
-    for (GList* l = toplevels; l; l = l->next) {
-      menus += gtk_window_get_window_type(GTK_WINDOW(l->data)) == GTK_WINDOW_POPUP &&
-               gtk_widget_get_visible(GTK_WIDGET(l->data));
-    }
-    g_list_free(toplevels);
-    return menus;
-  };
-  // No menu of the engine's own went up.
-  EXPECT_EQ(visibleMenus(), 0);
-
-  // Without a handler the engine shows its own.
-  handler.disconnect();
-  engine_testing::ClickAt(shown.browser->widget(), 100, 100, 3);
-  EXPECT_TRUE(ui::WaitUntil([&] { return visibleMenus() > 0; }, 5000));
-  // Closed again, so its grab of the pointer ends with it.
-  GList* toplevels = gtk_window_list_toplevels();
-  for (GList* l = toplevels; l; l = l->next) {
-    GtkWidget* child = gtk_bin_get_child(GTK_BIN(l->data));
-    if (child && GTK_IS_MENU(child)) gtk_menu_popdown(GTK_MENU(child));
-  }
-  g_list_free(toplevels);
-  EXPECT_TRUE(ui::WaitUntil([&] { return visibleMenus() == 0; }, 5000));
-}
-
 // The engine's menus now up on the screen.
 int VisibleEngineMenus() {
   GList* toplevels = gtk_window_list_toplevels();
@@ -261,6 +217,35 @@ void CloseEngineMenus() {
   }
   g_list_free(toplevels);
   ui::WaitUntil([] { return VisibleEngineMenus() == 0; }, 5000);
+}
+
+TEST(ContextMenu, AHandlerReplacesTheEnginesMenu) {
+  testing_support::FixtureServer server;
+  server.AddColouredPage("/menu", "Menu", "#ffffff");
+  BrowserWindow shown(engine::CreateWebKitBrowser(), 1300, 200, 400, 300);
+  int asked = 0;
+  sigc::connection handler = shown.browser->OnContextMenu.connect([&] { ++asked; });
+  shown.browser->Navigate(server.Url("/menu"));
+  ASSERT_TRUE(ui::WaitUntil([&] { return shown.browser->IsComplete(); }, engine_testing::kLoadTimeoutMs));
+
+  const bool clicked = ui::WaitUntil(
+      [&] {
+        engine_testing::ClickAt(shown.browser->widget(), 100, 100, 3);
+        ui::WaitWithMessages(200);
+        return asked > 0;
+      },
+      5000);
+  ASSERT_TRUE(clicked);
+  // No menu of the engine's own went up.
+  EXPECT_EQ(VisibleEngineMenus(), 0);
+
+  // Without a handler the engine shows its own.
+  handler.disconnect();
+  engine_testing::ClickAt(shown.browser->widget(), 100, 100, 3);
+  EXPECT_TRUE(ui::WaitUntil([&] { return VisibleEngineMenus() > 0; }, 5000));
+  // Closed again, so its grab of the pointer ends with it.
+  CloseEngineMenus();
+  EXPECT_EQ(VisibleEngineMenus(), 0);
 }
 
 TEST(ContextMenu, EditablePartsOfAPageGetTheEnginesEditMenuEverywhereElseOurs) {
